@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what building and testing Ondavis needs, when it is missing (Debian).
+set -euo pipefail
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have cmake                          || need+=(cmake)
+have i686-w64-mingw32-g++-posix     || need+=(g++-mingw-w64-i686-posix)
+have x86_64-w64-mingw32-g++-posix   || need+=(g++-mingw-w64-x86-64-posix)
+have x86_64-w64-mingw32-windres     || need+=(binutils-mingw-w64-x86-64)
+have i686-w64-mingw32-windres       || need+=(binutils-mingw-w64-i686)
+have x86_64-w64-mingw32-widl        || need+=(mingw-w64-tools)
+[ -x /usr/lib/wine/wine64 ]         || need+=(wine wine64)
+have Xvfb                           || need+=(xvfb)
+have xdotool                        || need+=(xdotool)
+have import                         || need+=(imagemagick)
+have xwininfo                       || need+=(x11-utils)
+have file                           || need+=(file)
+have python3                        || need+=(python3)
+[ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ ${#need[@]} -eq 0 ] && exit 0
+echo "Installing: ${need[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+# wine's recommended pieces (fonts, ALSA plugins) are wanted too.
+apt-get install -y -qq wine64 >/dev/null
