@@ -1,0 +1,5 @@
+#include "acquisition/OndavView.h"
+
+// The sound card is not opened yet.
+void COndavView::SetupCapture() {}
+void COndavView::OpenCapture() {}

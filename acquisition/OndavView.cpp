@@ -1,0 +1,51 @@
+#include "acquisition/OndavView.h"
+
+IMPLEMENT_DYNCREATE(COndavView)
+
+BEGIN_MESSAGE_MAP(COndavView, CView)
+END_MESSAGE_MAP()
+
+BOOL COndavView::PreCreateWindow(CREATESTRUCT& cs)
+{
+    m_bAudioFailed = FALSE;
+    m_bGrid = TRUE;
+
+    LoadSettings();
+
+    m_nOutputTarget = 1;
+    m_bNeedResources = TRUE;
+
+    m_nSampleRate = 44100;
+    SetupCapture();
+
+    m_bRunning = FALSE;
+    m_nScopeLayout = 1;
+    m_nTracePenWidth = 2;
+    m_nCaptureWait = 400;
+    m_nRefreshPeriod = 500;
+    m_bDeviceOpen = FALSE;
+    m_nDisplayMode = kModeScope;
+    m_nScopeSignal = 1;
+    m_nTraceY1 = 120;
+    m_nTraceY2 = 320;
+    m_nSumY = 220;
+    m_nDiffY = 220;
+    m_nTimeBase = 1000;
+    m_nPixelsPerSample = 10;
+    m_nSamplesPerPixel = 1;
+    m_rcScope.SetRect(20, 20, 520, 420);
+    m_pScopeRect = &m_rcScope;
+    m_nTriggerOffset = 0;
+    m_bSyncFound = FALSE;
+    m_nVerticalGain = 1;
+    m_nScaleChannel = 1;
+    m_nVerticalScale = 1;
+
+    // The sample arrays need no start values: the first paint fills them
+    // from the document before anything reads them.
+
+    OpenCapture();
+    m_bDeviceOpen = TRUE;   // the close at exit is attempted whatever the open did
+
+    return CView::PreCreateWindow(cs);
+}

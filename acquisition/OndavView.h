@@ -1,0 +1,124 @@
+// The instrument's view: it owns every setting, the capture device and buffer,
+// the working sample arrays, the drawing resources and the settings file.
+#pragma once
+#include "framework/framework.h"
+#include "document/OndavDoc.h"
+#include <mmsystem.h>
+
+// Display modes (m_nDisplayMode).
+enum : int { kModeScope = 1, kModeVuMeters = 2, kModeBargraphs = 3 };
+// The measurement's window timer.
+constexpr UINT_PTR kMeasureTimer = 250;
+// Size of the capture buffer: 4000 stereo frames of two 8-bit samples.
+constexpr DWORD kCaptureBufferBytes = 8000;
+// Length of the settings file: the reserved block and the three colours.
+constexpr int kSettingsReservedBytes = 36;
+constexpr int kSettingsFileBytes = kSettingsReservedBytes + 3 * 4;
+constexpr COLORREF kDefaultBackColor = 0xC0C0C0;
+
+class COndavView : public CView {
+    DECLARE_DYNCREATE(COndavView)
+public:
+    // Members in the order the instrument defines them.
+    BOOL m_bGrid;
+    BOOL m_bAudioFailed;
+    COLORREF m_clrScopeBack;
+    COLORREF m_clrVuBack;
+    COLORREF m_clrBarBack;
+    COLORREF m_clrStored[3];
+    int m_nLoop;
+    BOOL m_bFileOpened;
+    BYTE m_settingsReserved[kSettingsReservedBytes];
+    CFile m_fileSettings;
+    CString m_strWindowsDir;
+    CString m_strSettingsPath;
+    int m_nBarMaskHeight;
+    CRect m_rcBarLeft;
+    CRect m_rcBarRight;
+    CRect m_rcVuRight;
+    CRect m_rcVuLeft;
+    int m_nPeakRight, m_nPeakLeft;
+    int m_nOutputTarget;
+    int m_nCopyIndex;
+    int m_nVerticalScale;
+    int m_nScaleChannel;
+    int m_nVerticalGain;
+    CFont m_fontSmall, m_fontLarge;
+    CPen m_penGreen, m_penBlue, m_penYellow, m_penRed, m_penDotBlack, m_penBlack2, m_penBlack1, m_penBlack4;
+    BOOL m_bNeedResources;
+    CRect* m_pSyncRect;
+    CRect m_rcSync;
+    BOOL m_bSyncFound;
+    int m_nTriggerOffset;
+    CPoint m_ptClick;
+    CString m_strFontFace;
+    CRect* m_pBoxRect;
+    CRect m_rcBox;
+    CRect* m_pPanelRect;
+    CRect m_rcPanel;
+    CRect* m_pScopeFrameRect;
+    CRect m_rcScopeFrame;
+    int m_nSamplesPerPixel;
+    CRect* m_pScopeRect;
+    CRect m_rcScope;
+    DWORD m_nSampleRate;
+    int m_nTracePenWidth;
+    UINT m_nRefreshPeriod;
+    UINT m_nCaptureWait;
+    BOOL m_bDeviceOpen;
+    int m_nDisplayMode;
+    int m_nScopeSignal;
+    int m_nCapturePhase;
+    BOOL m_bRunning;
+    int m_nScopeLayout;
+    const char* m_pszExecCmd;
+    UINT m_nExecShow;
+    MMRESULT m_mmResult;
+    WAVEHDR m_waveHdr;
+    WAVEHDR* m_pWaveHdr;
+    UINT m_nWaveHdrSize;
+    WAVEFORMATEX m_waveFormat;
+    HWAVEIN m_hWaveIn;
+    HWAVEIN* m_phWaveIn;
+    UINT m_nWaveDevice;
+    WAVEFORMATEX* m_pWaveFormat;
+    DWORD_PTR m_dwCallback;
+    DWORD_PTR m_dwCallbackInstance;
+    DWORD m_dwOpenFlags;
+    int m_nPenX, m_nPenY;
+    signed char m_chRaw;
+    int m_nSample;
+    int m_nByteIndex;
+    DWORD m_nCaptureBufLen;
+    BYTE* m_pCaptureBuf;
+    BYTE m_captureBuf[kCaptureBufferBytes];
+    int m_aRight[kFrameArrayLength];
+    int m_aLeft[kFrameArrayLength];
+    int m_aSum[kFrameArrayLength];
+    int m_aDiff[kFrameArrayLength];
+    int m_iRight, m_iLeft, m_iSum, m_iDiff;
+    int m_nPixelsPerSample;
+    int m_nTraceY1;
+    int m_nTraceY2;
+    int m_nSumY;
+    int m_nDiffY;
+    int m_nTimeBase;
+
+    // The constructor only constructs the member objects: every start value
+    // is set by PreCreateWindow, the whole initialisation of the instrument.
+    COndavView() = default;
+    ~COndavView() override = default;
+    COndavDoc* GetDocument() const { return static_cast<COndavDoc*>(m_pDocument); }
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnDraw(CDC* dc) override;
+
+    // Settings file (acquisition/SettingsFile.cpp).
+    void LoadSettings();
+    void SaveSettings();
+    // Wave-in capture engine (acquisition/CaptureEngine.cpp).
+    void SetupCapture();   // format, buffer, header and open arguments
+    void OpenCapture();    // waveInOpen with the member arguments
+
+    DECLARE_MESSAGE_MAP()
+};

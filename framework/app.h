@@ -1,0 +1,128 @@
+// CWinApp: the application object, its start-up helpers and message loop.
+#pragma once
+#include "framework/cmdtarget.h"
+#include "framework/wnd.h"
+#include <vector>
+
+class CDocTemplate;
+class CDocument;
+
+// The parsed command line: a file name and the shell's switches.
+class CCommandLineInfo {
+public:
+    enum { FileNew, FileOpen, FilePrint, FilePrintTo, FileDDE, FileNothing };
+    BOOL m_bShowSplash = TRUE;
+    BOOL m_bRunEmbedded = FALSE;
+    BOOL m_bRunAutomated = FALSE;
+    int m_nShellCommand = FileNew;
+    CString m_strFileName;
+    CString m_strPrinterName, m_strDriverName, m_strPortName;
+
+    virtual ~CCommandLineInfo() = default;
+    // One argument; flag tells whether it began with '/' or '-' (then stripped).
+    virtual void ParseParam(const char* param, BOOL flag, BOOL last);
+private:
+    int m_nPrintToArgs = 0;   // how many of printer, driver, port are still expected
+};
+
+// The most recently used documents, kept in the user's profile.
+class CRecentFileList {
+public:
+    CRecentFileList(UINT firstId, const char* section, const char* entryFormat, int size);
+    void Add(const char* pathName);
+    void Remove(int index);
+    int GetSize() const { return m_nSize; }
+    int GetCount() const { return static_cast<int>(m_names.size()); }
+    const CString& operator[](int i) const { return m_names[static_cast<size_t>(i)]; }
+    void ReadList();
+    void WriteList() const;
+    // Puts the entries in place of the first-id item of popup (or its placeholder).
+    void UpdateMenu(HMENU popup);
+
+private:
+    UINT m_nFirstId;
+    CString m_strSection, m_strEntryFormat;
+    int m_nSize;
+    std::vector<CString> m_names;
+    CString m_strPlaceholder;   // the menu's own text for an empty list
+};
+
+class CWinApp : public CCmdTarget {
+public:
+    HINSTANCE m_hInstance = nullptr;
+    char* m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    CWnd* m_pMainWnd = nullptr;
+    CString m_strAppName;
+    CString m_strRegistryKey;
+    CString m_strProfileName;
+    CRecentFileList* m_pRecentFileList = nullptr;
+
+    explicit CWinApp(const char* appName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance();
+    virtual int Run();
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    virtual BOOL OnIdle(long count);
+
+    // Start-up helpers.
+    void ParseCommandLine(CCommandLineInfo& info);
+    BOOL ProcessShellCommand(CCommandLineInfo& info);
+    void SetRegistryKey(const char* company);
+    void LoadStdProfileSettings(UINT maxMRU = 4);
+    void AddDocTemplate(CDocTemplate* docTemplate);
+    // Lets the shell open documents with this program (the open verb).
+    void EnableShellOpen() { m_bShellOpen = TRUE; }
+    // Registers each template's file type with the shell (current user's classes).
+    void RegisterShellFileTypes(BOOL compat = FALSE);
+    // The 3-D controls of this system are the common controls: loads them.
+    BOOL Enable3dControls();
+    CDocTemplate* GetDocTemplate() const { return m_templates.empty() ? nullptr : m_templates.front(); }
+
+    // Documents.
+    virtual CDocument* OpenDocumentFile(const char* pathName);
+    virtual void AddToRecentFileList(const char* pathName);
+    BOOL DoPromptFileName(CString& fileName, BOOL openDialog);
+
+    // Profile (HKCU\Software\<key>\<profile>\<section>).
+    CString GetProfileString(const char* section, const char* entry, const char* def = "") const;
+    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
+
+    // Standard command handlers.
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFilePrintSetup();
+    void OnAppExit();
+    void OnOpenRecentFile(UINT id);
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pd);
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    std::vector<CDocTemplate*> m_templates;
+    BOOL m_bShellOpen = FALSE;
+    HGLOBAL m_hDevMode = nullptr;   // the printer chosen in print set-up
+    HGLOBAL m_hDevNames = nullptr;
+    friend class CView;
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+const char* AfxGetAppName();
+// Makes the user-interface thread able to host OLE controls (OLE initialised).
+BOOL AfxEnableControlContainer();
+
+// Local time and its formatting through the C runtime's locale.
+class CTime {
+public:
+    CTime() = default;
+    explicit CTime(__time64_t t) : m_time(t) {}
+    static CTime GetCurrentTime();
+    CString Format(const char* format) const;
+    __time64_t GetTime() const { return m_time; }
+private:
+    __time64_t m_time = 0;
+};

@@ -1,0 +1,83 @@
+// Control bars of a frame: toolbar and status bar, over the common controls.
+#pragma once
+#include "framework/wnd.h"
+#include <vector>
+
+class CFrameWnd;
+
+// Bar styles (the low word of a bar's style, beside the window style bits).
+constexpr DWORD CBRS_SIZE_DYNAMIC = 0x0004;
+constexpr DWORD CBRS_TOOLTIPS     = 0x0010;
+constexpr DWORD CBRS_FLYBY        = 0x0020;
+constexpr DWORD CBRS_BORDER_TOP   = 0x0200;
+constexpr DWORD CBRS_BORDER_BOTTOM = 0x0800;
+constexpr DWORD CBRS_ALIGN_LEFT   = 0x1000;
+constexpr DWORD CBRS_ALIGN_TOP    = 0x2000;
+constexpr DWORD CBRS_ALIGN_RIGHT  = 0x4000;
+constexpr DWORD CBRS_ALIGN_BOTTOM = 0x8000;
+constexpr DWORD CBRS_ALIGN_ANY    = 0xF000;
+constexpr DWORD CBRS_GRIPPER      = 0x00400000;
+constexpr DWORD CBRS_TOP          = CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM;
+constexpr DWORD CBRS_BOTTOM       = CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP;
+
+// Status pane styles.
+constexpr UINT SBPS_NORMAL    = 0x0000;
+constexpr UINT SBPS_NOBORDERS = 0x0100;
+constexpr UINT SBPS_POPOUT    = 0x0200;
+constexpr UINT SBPS_OWNERDRAW = 0x1000;
+constexpr UINT SBPS_DISABLED  = 0x04000000;
+constexpr UINT SBPS_STRETCH   = 0x08000000;
+
+class CControlBar : public CWnd {
+public:
+    DWORD m_dwStyle = 0;        // bar styles
+    DWORD m_dwDockStyle = 0;    // sides it may dock on
+    CFrameWnd* m_pDockSite = nullptr;
+
+    void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
+    DWORD GetBarStyle() const { return m_dwStyle; }
+    // The height the bar takes at the top or bottom of its frame.
+    virtual int CalcHeight() const = 0;
+    // Refreshes the state of its items through the frame's command routing.
+    virtual void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) = 0;
+};
+
+class CToolBar : public CControlBar {
+public:
+    BOOL CreateEx(CFrameWnd* parent, DWORD ctrlStyle, DWORD style, const RECT& borders, UINT id);
+    // Loads the toolbar resource (type 241) and its bitmap of the same id.
+    BOOL LoadToolBar(UINT resourceId);
+    int GetCount() const { return static_cast<int>(m_ids.size()); }
+    UINT GetItemID(int index) const { return m_ids[static_cast<size_t>(index)]; }
+    int CalcHeight() const override;
+    void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
+
+private:
+    std::vector<UINT> m_ids;   // 0 for separators
+};
+
+class CStatusBar : public CControlBar {
+public:
+    BOOL Create(CWnd* parent, DWORD style, UINT id);
+    // Installs the panes; each non-zero id needs a string resource, which
+    // gives the pane its first text and width.
+    BOOL SetIndicators(const UINT* ids, int count);
+    int GetCount() const { return static_cast<int>(m_panes.size()); }
+    void GetPaneInfo(int index, UINT& id, UINT& style, int& width) const;
+    void SetPaneInfo(int index, UINT id, UINT style, int width);
+    UINT GetItemID(int index) const { return m_panes[static_cast<size_t>(index)].id; }
+    BOOL SetPaneText(int index, const char* text, BOOL update = TRUE);
+    CString GetPaneText(int index) const { return m_panes[static_cast<size_t>(index)].text; }
+    UINT GetPaneStyle(int index) const { return m_panes[static_cast<size_t>(index)].style; }
+    void SetPaneStyle(int index, UINT style);
+    int CalcHeight() const override;
+    void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
+    // Recomputes the parts of the control from the panes and the bar's width.
+    void UpdateLayout();
+
+private:
+    struct Pane { UINT id; UINT style; int width; CString text; };
+    std::vector<Pane> m_panes;
+    int TextWidth(const char* text) const;
+    void ShowPane(int index);
+};

@@ -1,0 +1,60 @@
+// Binary files and the archive that documents serialize through.
+#pragma once
+#include "framework/types.h"
+
+class CFile {
+public:
+    enum OpenFlags : UINT {
+        modeRead = 0x0000, modeWrite = 0x0001, modeReadWrite = 0x0002,
+        shareCompat = 0x0000, shareExclusive = 0x0010, shareDenyWrite = 0x0020,
+        shareDenyRead = 0x0030, shareDenyNone = 0x0040,
+        modeCreate = 0x1000, modeNoTruncate = 0x2000,
+    };
+    HANDLE m_hFile = INVALID_HANDLE_VALUE;
+
+    CFile() = default;
+    ~CFile() { Close(); }
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    // Opens with the flags above; FALSE (and the Win32 error in *error) on failure.
+    BOOL Open(const char* fileName, UINT openFlags, DWORD* error = nullptr);
+    BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
+    // Reads up to count bytes; returns how many were read (0 at the end or when not open).
+    UINT Read(void* buf, UINT count);
+    // Writes all count bytes; FALSE if they could not all be written.
+    BOOL Write(const void* buf, UINT count);
+    BOOL Flush();
+    ULONGLONG GetLength() const;
+    void Close();
+    const CString& GetFilePath() const { return m_strFileName; }
+
+private:
+    CString m_strFileName;
+};
+
+// Thrown by CArchive and caught by the framework's document code.
+struct CArchiveException {
+    enum Cause { endOfFile, writeFailed };
+    Cause m_cause;
+};
+
+// Little-endian binary stream over a CFile: what documents serialize through.
+class CArchive {
+public:
+    enum Mode { load = 1, store = 0 };
+    CArchive(CFile* file, Mode mode) : m_pFile(file), m_mode(mode) {}
+    BOOL IsStoring() const { return m_mode == store; }
+    BOOL IsLoading() const { return m_mode == load; }
+    CFile* GetFile() const { return m_pFile; }
+
+    CArchive& operator<<(int value);
+    CArchive& operator>>(int& value);
+    void Write(const void* buf, UINT count);
+    // Reads exactly count bytes or throws CArchiveException::endOfFile.
+    void Read(void* buf, UINT count);
+
+private:
+    CFile* m_pFile;
+    Mode m_mode;
+};

@@ -1,0 +1,406 @@
+#include "framework/frame.h"
+#include "framework/app.h"
+#include "framework/doc.h"
+#include "framework/doctempl.h"
+#include "framework/view.h"
+#include "framework/ids.h"
+#include <commctrl.h>
+#include <shellapi.h>
+
+namespace {
+// The part of a command string before its newline: the status-bar prompt.
+CString promptOf(UINT id)
+{
+    CString s;
+    if (id == 0 || !s.LoadString(id)) return CString();
+    int nl = s.Find('\n');
+    return nl < 0 ? s : s.Left(nl);
+}
+
+// The part after the newline: the tooltip.
+CString tooltipOf(UINT id)
+{
+    CString s;
+    if (!s.LoadString(id)) return CString();
+    int nl = s.Find('\n');
+    return nl < 0 ? CString() : s.Mid(nl + 1);
+}
+} // namespace
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_DESTROY()
+    ON_WM_CLOSE()
+    ON_WM_SIZE()
+    ON_WM_MENUSELECT()
+    ON_WM_INITMENUPOPUP()
+    ON_WM_DROPFILES()
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+END_MESSAGE_MAP()
+
+CFrameWnd::CFrameWnd() : m_nIDTracking(AFX_IDS_IDLEMESSAGE) {}
+
+CFrameWnd::~CFrameWnd() = default;
+
+BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs)
+{
+    return CWnd::PreCreateWindow(cs);
+}
+
+BOOL CFrameWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateContext* context)
+{
+    HINSTANCE inst = AfxGetResourceHandle();
+    CString strings;
+    strings.LoadString(idResource);
+    int nl = strings.Find('\n');
+    m_strTitle = nl < 0 ? strings : strings.Left(nl);
+    m_hMenuDefault = ::LoadMenuA(inst, MAKEINTRESOURCEA(idResource));
+    m_hAccelTable = ::LoadAcceleratorsA(inst, MAKEINTRESOURCEA(idResource));
+    const char* cls = RegisterWndClass(CS_DBLCLKS, ::LoadCursor(nullptr, IDC_ARROW),
+                                       reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                                       ::LoadIconA(inst, MAKEINTRESOURCEA(idResource)));
+    if (!CreateEx(0, cls, m_strTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  parent ? parent->m_hWnd : nullptr, m_hMenuDefault, context)) {
+        return FALSE;   // the window, if it existed, destroyed itself and this object
+    }
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT cs)
+{
+    auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
+    if (!OnCreateClient(cs, context)) return -1;
+    return 0;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* context)
+{
+    if (!context || !context->m_pNewViewClass) return TRUE;
+    return CreateView(context) != nullptr;
+}
+
+CView* CFrameWnd::CreateView(CCreateContext* context, UINT id)
+{
+    auto* view = dynamic_cast<CView*>(context->m_pNewViewClass->CreateObject());
+    if (!view) return nullptr;
+    // A view whose creation fails deletes itself (PostNcDestroy).
+    if (!view->CreateEx(WS_EX_CLIENTEDGE, nullptr, nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hWnd,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), context))
+        return nullptr;
+    m_pViewActive = view;
+    return view;
+}
+
+CDocument* CFrameWnd::GetActiveDocument() const
+{
+    return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* doc, BOOL)
+{
+    if (m_pViewActive) {
+        m_pViewActive->OnInitialUpdate();
+        ::SetFocus(m_pViewActive->m_hWnd);
+    }
+    (void)doc;
+    RecalcLayout();
+    OnUpdateFrameTitle(TRUE);
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
+{
+    CDocument* doc = GetActiveDocument();
+    if (addToTitle && doc)
+        SetWindowText(doc->GetTitle() + " - " + m_strTitle);
+    else
+        SetWindowText(m_strTitle);
+}
+
+// ---------------------------------------------------------------- layout and bars
+
+void CFrameWnd::DockControlBar(CControlBar* bar)
+{
+    // Bars dock at the first side both allow, top first.
+    static const DWORD sides[] = { CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT };
+    for (DWORD side : sides) {
+        if ((bar->m_dwDockStyle & side) && (m_dwDockStyle & side)) {
+            bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | side;
+            break;
+        }
+    }
+    RecalcLayout();
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT id) const
+{
+    for (CControlBar* bar : m_bars)
+        if (bar->m_hWnd && static_cast<UINT>(::GetDlgCtrlID(bar->m_hWnd)) == id) return bar;
+    return nullptr;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show)
+{
+    bar->ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
+    RecalcLayout();
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    if (!m_hWnd) return;
+    RECT r;
+    GetClientRect(&r);
+    for (CControlBar* bar : m_bars) {
+        if (!bar->m_hWnd || !bar->IsWindowVisible()) continue;
+        int h = bar->CalcHeight();
+        if (bar->m_dwStyle & CBRS_ALIGN_BOTTOM) {
+            bar->MoveWindow(r.left, r.bottom - h, r.right - r.left, h);
+            r.bottom -= h;
+        } else {
+            bar->MoveWindow(r.left, r.top, r.right - r.left, h);
+            r.top += h;
+        }
+        if (auto* status = dynamic_cast<CStatusBar*>(bar)) status->UpdateLayout();
+    }
+    if (m_pViewActive && m_pViewActive->m_hWnd)
+        m_pViewActive->MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+void CFrameWnd::OnSize(UINT, int, int)
+{
+    RecalcLayout();
+}
+
+void CFrameWnd::OnBarCheck(UINT id)
+{
+    if (CControlBar* bar = GetControlBar(id)) ShowControlBar(bar, !bar->IsWindowVisible());
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI)
+{
+    CControlBar* bar = GetControlBar(cmdUI->m_nID);
+    cmdUI->Enable(bar != nullptr);
+    cmdUI->SetCheck(bar && bar->IsWindowVisible() ? 1 : 0);
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* cmdUI)
+{
+    int key = cmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+            : cmdUI->m_nID == ID_INDICATOR_NUM  ? VK_NUMLOCK : VK_SCROLL;
+    cmdUI->Enable((::GetKeyState(key) & 1) != 0);
+}
+
+CStatusBar* CFrameWnd::GetMessageBar() const
+{
+    return dynamic_cast<CStatusBar*>(GetControlBar(AFX_IDW_STATUS_BAR));
+}
+
+void CFrameWnd::SetMessageText(const char* text)
+{
+    if (CStatusBar* bar = GetMessageBar()) {
+        if (bar->GetCount() > 0) bar->SetPaneText(0, text);
+    }
+}
+
+void CFrameWnd::SetMessageText(UINT idString)
+{
+    m_nIDLastMessage = idString;
+    SetMessageText(promptOf(idString));
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI()
+{
+    for (CControlBar* bar : m_bars)
+        if (bar->m_hWnd && bar->IsWindowVisible()) bar->OnUpdateCmdUI(this, TRUE);
+    if (!m_bMenuTracking && !m_bHelpMode && m_nIDTracking != m_nIDLastMessage)
+        SetMessageText(m_nIDTracking);
+}
+
+// ---------------------------------------------------------------- menus and prompts
+
+void CFrameWnd::OnMenuSelect(UINT itemId, UINT flags, HMENU menu)
+{
+    if (flags == 0xFFFF && !menu) {          // the menu has closed
+        m_bMenuTracking = FALSE;
+        m_nIDTracking = m_bHelpMode ? AFX_IDS_HELPMODEMESSAGE : AFX_IDS_IDLEMESSAGE;
+        SetMessageText(m_nIDTracking);
+        return;
+    }
+    m_bMenuTracking = TRUE;
+    UINT id = 0;
+    if (flags & (MF_POPUP | MF_SEPARATOR)) id = 0;
+    else if ((flags & MF_SYSMENU) && itemId >= 0xF000) id = AFX_IDS_SCFIRST + ((itemId - 0xF000) >> 4);
+    else if (itemId >= ID_FILE_MRU_FILE1 && itemId <= ID_FILE_MRU_FILE16) id = ID_FILE_MRU_FILE1;
+    else id = itemId;
+    m_nIDTracking = id;
+    SetMessageText(id);
+}
+
+void CFrameWnd::OnInitMenuPopup(HMENU popup, UINT, BOOL sysMenu)
+{
+    if (sysMenu) return;
+    CWinApp* app = AfxGetApp();
+    int count = ::GetMenuItemCount(popup);
+    for (int i = 0; i < count; ++i) {
+        UINT id = ::GetMenuItemID(popup, i);
+        if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE16) {
+            if (app && app->m_pRecentFileList) app->m_pRecentFileList->UpdateMenu(popup);
+            break;
+        }
+    }
+    count = ::GetMenuItemCount(popup);
+    CCmdUI state;
+    state.m_hMenu = popup;
+    for (int i = 0; i < count; ++i) {
+        UINT id = ::GetMenuItemID(popup, i);
+        if (id == 0 || id == static_cast<UINT>(-1)) continue;   // separators and submenus
+        // An empty recent-file list keeps its greyed placeholder.
+        if (id == ID_FILE_MRU_FILE1 && app && app->m_pRecentFileList && app->m_pRecentFileList->GetCount() == 0)
+            continue;
+        state.m_nID = id;
+        state.m_nIndex = static_cast<UINT>(i);
+        state.DoUpdate(this, TRUE);
+    }
+}
+
+BOOL CFrameWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
+    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+    if (hdr->code == TTN_GETDISPINFOA || hdr->code == TTN_GETDISPINFOW) {
+        auto* tt = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+        if (tt->uFlags & TTF_IDISHWND) return FALSE;
+        CString tip = tooltipOf(static_cast<UINT>(hdr->idFrom));
+        if (hdr->code == TTN_GETDISPINFOA) {
+            lstrcpynA(tt->szText, tip, sizeof(tt->szText));
+            tt->lpszText = tt->szText;
+        } else {
+            auto* ttw = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+            ::MultiByteToWideChar(CP_ACP, 0, tip, -1, ttw->szText, sizeof(ttw->szText) / sizeof(WCHAR));
+            ttw->lpszText = ttw->szText;
+        }
+        *result = 0;
+        return TRUE;
+    }
+    if (hdr->code == TBN_HOTITEMCHANGE) {
+        // Fly-by prompts: the pointer resting on a button shows its prompt.
+        auto* hot = reinterpret_cast<NMTBHOTITEM*>(lParam);
+        m_nIDTracking = (hot->dwFlags & HICF_LEAVING) ? AFX_IDS_IDLEMESSAGE : static_cast<UINT>(hot->idNew);
+        if (!m_bHelpMode) SetMessageText(m_nIDTracking);
+        *result = 0;
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// ---------------------------------------------------------------- commands and routing
+
+BOOL CFrameWnd::OnCmdMsg(UINT id, UINT code, void* extra)
+{
+    // The view (and through it the document) first, then the frame, then the application.
+    if (m_pViewActive && m_pViewActive->OnCmdMsg(id, code, extra)) return TRUE;
+    if (CWnd::OnCmdMsg(id, code, extra)) return TRUE;
+    CWinApp* app = AfxGetApp();
+    return app && app->OnCmdMsg(id, code, extra);
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
+{
+    if (m_bHelpMode && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+        EndHelpMode();
+        return TRUE;
+    }
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable)
+        return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
+    return FALSE;
+}
+
+void CFrameWnd::OnDropFiles(HDROP drop)
+{
+    char path[MAX_PATH];
+    UINT n = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    bool got = n > 0 && ::DragQueryFileA(drop, 0, path, MAX_PATH) > 0;
+    ::DragFinish(drop);
+    ::SetForegroundWindow(m_hWnd);
+    if (got && AfxGetApp()) AfxGetApp()->OpenDocumentFile(path);
+}
+
+void CFrameWnd::OnClose()
+{
+    CDocument* doc = GetActiveDocument();
+    if (doc && !doc->CanCloseFrame()) return;
+    DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy()
+{
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) ::PostQuitMessage(0);
+    Default();
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    CWinApp* app = AfxGetApp();
+    if (app && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
+    if (app)
+        if (auto* sdi = dynamic_cast<CSingleDocTemplate*>(app->GetDocTemplate()))
+            if (sdi->GetFrame() == this) sdi->OnFrameDestroyed();
+    delete this;
+}
+
+// ---------------------------------------------------------------- help
+
+void CFrameWnd::ShowHelpText()
+{
+    CString text, title;
+    text.LoadString(FW_IDS_HELP_TEXT);
+    title.LoadString(FW_IDS_HELP_TITLE);
+    ::MessageBoxA(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
+}
+
+void CFrameWnd::OnHelpFinder() { ShowHelpText(); }
+void CFrameWnd::OnHelp() { ShowHelpText(); }
+
+void CFrameWnd::OnContextHelp()
+{
+    // Help mode: the next click anywhere in the window asks for help on it.
+    if (m_bHelpMode) return;
+    m_bHelpMode = TRUE;
+    m_nIDTracking = AFX_IDS_HELPMODEMESSAGE;
+    SetMessageText(AFX_IDS_HELPMODEMESSAGE);
+    ::SetCapture(m_hWnd);
+    ::SetCursor(::LoadCursor(nullptr, IDC_HELP));
+}
+
+void CFrameWnd::EndHelpMode()
+{
+    if (!m_bHelpMode) return;
+    m_bHelpMode = FALSE;
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+    SetMessageText(AFX_IDS_IDLEMESSAGE);
+}
+
+LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (m_bHelpMode) {
+        switch (message) {
+        case WM_SETCURSOR:
+        case WM_MOUSEMOVE:
+            ::SetCursor(::LoadCursor(nullptr, IDC_HELP));
+            return TRUE;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            EndHelpMode();
+            ShowHelpText();
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != m_hWnd) EndHelpMode();
+            break;
+        default:
+            break;
+        }
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}

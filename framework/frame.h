@@ -1,0 +1,79 @@
+// CFrameWnd: the main window, holding the menu, control bars and the view.
+#pragma once
+#include "framework/wnd.h"
+#include "framework/bars.h"
+#include <vector>
+
+class CView;
+class CDocument;
+struct CCreateContext;
+
+class CFrameWnd : public CWnd {
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Creates the frame from resource id: menu, accelerators, icon and the
+    // title (first field of the string of that id).
+    virtual BOOL LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateContext* context);
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    BOOL OnCmdMsg(UINT id, UINT code, void* extra) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    void PostNcDestroy() override;
+    virtual BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context);
+    CView* CreateView(CCreateContext* context, UINT id = 0xE900);
+    virtual void RecalcLayout();
+    void InitialUpdateFrame(CDocument* doc, BOOL makeVisible);
+    virtual void OnUpdateFrameTitle(BOOL addToTitle);
+    CView* GetActiveView() const { return m_pViewActive; }
+    CDocument* GetActiveDocument() const;
+
+    // Docking: bars are laid out at the top (toolbars) or bottom (status bar).
+    void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
+    void DockControlBar(CControlBar* bar);
+    void ShowControlBar(CControlBar* bar, BOOL show);
+    CControlBar* GetControlBar(UINT id) const;
+    // Bars register themselves with their frame when they are created.
+    void AddControlBar(CControlBar* bar) { m_bars.push_back(bar); }
+
+    // The text of the message pane (pane 0 of the status bar).
+    void SetMessageText(const char* text);
+    void SetMessageText(UINT idString);
+    CStatusBar* GetMessageBar() const;
+    // The state of every bar's items, refreshed in idle time.
+    void OnIdleUpdateCmdUI();
+
+    // Handlers.
+    int OnCreate(LPCREATESTRUCT cs);
+    void OnDestroy();
+    void OnClose();
+    void OnSize(UINT type, int cx, int cy);
+    void OnMenuSelect(UINT itemId, UINT flags, HMENU menu);
+    void OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu);
+    void OnDropFiles(HDROP drop);
+    void OnBarCheck(UINT id);
+    void OnUpdateControlBarMenu(CCmdUI* cmdUI);
+    void OnUpdateKeyIndicator(CCmdUI* cmdUI);
+    void OnHelpFinder();
+    void OnHelp();
+    void OnContextHelp();
+
+    DECLARE_MESSAGE_MAP()
+
+protected:
+    HACCEL m_hAccelTable = nullptr;
+    HMENU m_hMenuDefault = nullptr;
+    CString m_strTitle;
+    CView* m_pViewActive = nullptr;
+    DWORD m_dwDockStyle = 0;
+    std::vector<CControlBar*> m_bars;
+    UINT m_nIDTracking;         // the string shown in the message pane
+    UINT m_nIDLastMessage = 0;  // what the pane shows now
+    BOOL m_bMenuTracking = FALSE;
+    BOOL m_bHelpMode = FALSE;
+
+    void ShowHelpText();
+    void EndHelpMode();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};

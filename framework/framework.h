@@ -1,0 +1,15 @@
+// The whole framework, for the program's own files.
+#pragma once
+#include "framework/types.h"
+#include "framework/cmdtarget.h"
+#include "framework/wnd.h"
+#include "framework/gdi.h"
+#include "framework/file.h"
+#include "framework/doc.h"
+#include "framework/view.h"
+#include "framework/bars.h"
+#include "framework/frame.h"
+#include "framework/dialog.h"
+#include "framework/doctempl.h"
+#include "framework/app.h"
+#include "framework/ids.h"
