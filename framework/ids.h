@@ -42,7 +42,6 @@
 #define ID_INDICATOR_SCRL      0xE709
 #define ID_SEPARATOR           0
 #define AFX_IDS_SCFIRST        0xEF00  // 61184: prompts of the system-menu commands
-#define AFX_ID_PREVIEW_CLOSE   0xEF05  // 61445
 // Strings the framework itself loads.
 #define AFX_IDS_APP_TITLE      0xE000  // 57344
 #define AFX_IDS_IDLEMESSAGE    0xE001  // 57345

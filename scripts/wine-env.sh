@@ -6,7 +6,9 @@ export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=fr_FR.UTF-8
-ONDAV_WINE=/usr/lib/wine/wine64
+# Through env, so that the French LC_ALL reaches Wine without the shell
+# trying to load a Linux locale that may not be installed.
+ONDAV_WINE="$_ondav_root/scripts/wine64"
 
 # Creates the prefix once; several callers may race for it, so take a lock.
 ondav_ensure_prefix() {
@@ -17,6 +19,8 @@ ondav_ensure_prefix() {
       "$ONDAV_WINE" wineboot -i >/dev/null 2>&1 || true
       wineserver -w
       "$ONDAV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+      # No window manager here: Wine draws the captions and borders itself.
+      "$ONDAV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
       wineserver -w
     fi
   ) 9>"$WINEPREFIX.lock"

@@ -1,0 +1,116 @@
+#include "app/MainFrm.h"
+#include "document/Splash.h"
+#include "resource.h"
+#include <vector>
+
+IMPLEMENT_DYNCREATE(CMainFrame)
+
+// The status-bar timer only makes the idle-time update run once a second.
+constexpr UINT_PTR kClockTimer = 4096;
+constexpr UINT kClockPeriod = 1000;
+constexpr UINT kPromptPaneStyle = SBPS_STRETCH | SBPS_NOBORDERS;
+constexpr int kPromptPaneWidth = 16384;   // pushes the other panes out of sight
+
+static const UINT indicators[] = {
+    ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL,
+};
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+    ON_WM_CREATE()
+    ON_WM_MENUSELECT()
+    ON_WM_INITMENUPOPUP()
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_DATE, OnUpdateDate)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_TIME, OnUpdateTime)
+    ON_COMMAND(ID_HELP_FINDER, CFrameWnd::OnHelpFinder)
+    ON_COMMAND(ID_DEFAULT_HELP, CFrameWnd::OnHelpFinder)
+    ON_COMMAND(ID_HELP, CFrameWnd::OnHelp)
+    ON_COMMAND(ID_CONTEXT_HELP, CFrameWnd::OnContextHelp)
+END_MESSAGE_MAP()
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+    if (!CFrameWnd::PreCreateWindow(cs)) return FALSE;
+    cs.x = 0;
+    cs.y = 0;
+    cs.cx = 800;
+    cs.cy = 572;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT cs)
+{
+    if (CFrameWnd::OnCreate(cs) == -1) return -1;
+
+    if (!m_wndToolBar.CreateEx(this, 0x800, 0x50402834, CRect(0, 0, 0, 0), AFX_IDW_TOOLBAR) ||
+        !m_wndToolBar.LoadToolBar(IDR_MAINFRAME))
+        return -1;
+
+    if (!m_wndStatusBar.Create(this, 0x50008200, AFX_IDW_STATUS_BAR) ||
+        !m_wndStatusBar.SetIndicators(indicators, 4))
+        return -1;
+
+    m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
+    EnableDocking(CBRS_ALIGN_ANY);
+    DockControlBar(&m_wndToolBar);
+
+    std::vector<UINT> ids(indicators, indicators + 4);
+    ids.resize(6);
+    if (!AppendDateTimePanes(ids.data(), 4)) return -1;
+
+    CSplashScreen::ShowSplash(this);
+    return 0;
+}
+
+BOOL CMainFrame::AppendDateTimePanes(UINT* ids, int count)
+{
+    ids[count] = ID_INDICATOR_DATE;
+    ids[count + 1] = ID_INDICATOR_TIME;
+    m_nDatePane = count;
+    m_nTimePane = count + 1;
+    m_wndStatusBar.SetTimer(kClockTimer, kClockPeriod);
+    return m_wndStatusBar.SetIndicators(ids, count + 2);
+}
+
+void CMainFrame::UpdateClockPane(CCmdUI* cmdUI, int pane, const char* format)
+{
+    CString text = CTime::GetCurrentTime().Format(format);
+
+    HFONT font = reinterpret_cast<HFONT>(m_wndStatusBar.SendMessage(WM_GETFONT, 0, 0));
+    CClientDC dc(nullptr);
+    HGDIOBJ old = font ? dc.SelectObject(font) : nullptr;
+    CSize extent = dc.GetTextExtent(text);
+    if (old) dc.SelectObject(old);
+
+    UINT id, style;
+    int width;
+    m_wndStatusBar.GetPaneInfo(pane, id, style, width);
+    m_wndStatusBar.SetPaneInfo(pane, id, style, extent.cx);
+    cmdUI->SetText(text);
+    cmdUI->Enable();
+}
+
+void CMainFrame::OnUpdateDate(CCmdUI* cmdUI) { UpdateClockPane(cmdUI, m_nDatePane, "%x"); }
+void CMainFrame::OnUpdateTime(CCmdUI* cmdUI) { UpdateClockPane(cmdUI, m_nTimePane, "%X"); }
+
+void CMainFrame::OnMenuSelect(UINT itemId, UINT flags, HMENU menu)
+{
+    CFrameWnd::OnMenuSelect(itemId, flags, menu);
+    if (flags == 0xFFFF && !menu && m_nSavedPaneWidth != -1) {
+        // The menu has closed: the panes come back as they were.
+        m_bMenuActive = FALSE;
+        m_wndStatusBar.SetPaneInfo(0, m_nSavedPaneId, m_nSavedPaneStyle, m_nSavedPaneWidth);
+        m_nSavedPaneWidth = -1;
+        return;
+    }
+    m_bMenuActive = TRUE;
+}
+
+void CMainFrame::OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu)
+{
+    CFrameWnd::OnInitMenuPopup(popup, index, sysMenu);
+    if (m_nSavedPaneWidth == -1 && m_bMenuActive) {
+        // Long prompts get the whole bar while the menu is open.
+        m_wndStatusBar.GetPaneInfo(0, m_nSavedPaneId, m_nSavedPaneStyle, m_nSavedPaneWidth);
+        m_wndStatusBar.SetPaneInfo(0, m_nSavedPaneId, kPromptPaneStyle, kPromptPaneWidth);
+    }
+}

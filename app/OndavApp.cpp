@@ -1,0 +1,62 @@
+#include "app/OndavApp.h"
+#include "app/MainFrm.h"
+#include "acquisition/OndavView.h"
+#include "document/OndavDoc.h"
+#include "document/Splash.h"
+#include "resource.h"
+#include <clocale>
+
+// The one application object; its title comes from the string resources.
+COndavApp theApp;
+
+BEGIN_MESSAGE_MAP(COndavApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+END_MESSAGE_MAP()
+
+BOOL COndavApp::InitInstance()
+{
+    {
+        CCommandLineInfo splashInfo;
+        ParseCommandLine(splashInfo);
+        CSplashScreen::EnableSplash(splashInfo.m_bShowSplash);
+    }
+
+    // The user's locale decides the date and time formats of the status bar.
+    std::setlocale(LC_ALL, "");
+
+    AfxEnableControlContainer();
+    Enable3dControls();
+
+    SetRegistryKey("Korvel");
+    LoadStdProfileSettings(4);
+
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(COndavDoc),
+                                          RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(COndavView)));
+
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo)) return FALSE;
+
+    m_pMainWnd->ShowWindow(SW_SHOW);
+    m_pMainWnd->UpdateWindow();
+    m_pMainWnd->DragAcceptFiles(TRUE);
+    return TRUE;
+}
+
+BOOL COndavApp::PreTranslateMessage(MSG* msg)
+{
+    if (CSplashScreen::FilterAppMessage(msg)) return TRUE;
+    return CWinApp::PreTranslateMessage(msg);
+}
+
+void COndavApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}

@@ -1,0 +1,17 @@
+// The application object and the About box.
+#pragma once
+#include "framework/framework.h"
+
+class COndavApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    void OnAppAbout();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+class CAboutDlg : public CDialog {
+public:
+    CAboutDlg();
+};
