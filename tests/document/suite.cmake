@@ -1,0 +1,1 @@
+ondav_add_suite(document_tests document LIBS ondavcore ondavres)

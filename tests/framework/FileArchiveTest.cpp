@@ -1,0 +1,89 @@
+#include "framework/framework.h"
+#include <gtest/gtest.h>
+#include <cstdio>
+#include <string>
+
+namespace {
+std::string tempPath(const char* name)
+{
+    char dir[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+} // namespace
+
+TEST(Archive, StoresIntsAsLittleEndian32BitValues)
+{
+    std::string path = tempPath("fw_archive.bin");
+    {
+        CFile f;
+        ASSERT_TRUE(f.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
+        CArchive ar(&f, CArchive::store);
+        ar << 1 << -2 << 0x12345678 << INT_MIN;
+    }
+    CFile f;
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
+    EXPECT_EQ(f.GetLength(), 16u);
+    unsigned char b[16];
+    ASSERT_EQ(f.Read(b, 16), 16u);
+    const unsigned char expected[16] = { 1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF,
+                                         0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0x80 };
+    EXPECT_EQ(0, memcmp(b, expected, 16));
+    f.Close();
+
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
+    CArchive in(&f, CArchive::load);
+    int v[4];
+    in >> v[0] >> v[1] >> v[2] >> v[3];
+    EXPECT_EQ(v[0], 1);
+    EXPECT_EQ(v[1], -2);
+    EXPECT_EQ(v[2], 0x12345678);
+    EXPECT_EQ(v[3], INT_MIN);
+    // Past the end the archive reports end of file, with nothing half-read.
+    int more = 7;
+    EXPECT_THROW(in >> more, CArchiveException);
+    EXPECT_EQ(more, 7);
+    ::DeleteFileA(path.c_str());
+}
+
+TEST(File, OpenModesCreateTruncateOrKeep)
+{
+    std::string path = tempPath("fw_modes.bin");
+    ::DeleteFileA(path.c_str());
+    CFile f;
+    EXPECT_FALSE(f.Open(path.c_str(), CFile::modeRead));            // not there
+    EXPECT_FALSE(f.Open(path.c_str(), CFile::modeWrite));           // write does not create
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeCreate));           // create, read only: empty file
+    EXPECT_EQ(f.GetLength(), 0u);
+    char c;
+    EXPECT_EQ(f.Read(&c, 1), 0u);
+    EXPECT_FALSE(f.Write("x", 1));                                  // read-only handle
+    f.Close();
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeWrite));
+    EXPECT_TRUE(f.Write("abcdef", 6));
+    f.Close();
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeWrite));            // no truncation
+    EXPECT_TRUE(f.Write("XY", 2));
+    f.Close();
+    ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
+    char buf[8] = "";
+    EXPECT_EQ(f.Read(buf, 8), 6u);
+    EXPECT_EQ(std::string(buf, 6), "XYcdef");
+    f.Close();
+    EXPECT_EQ(f.Read(buf, 1), 0u);                                  // closed
+    ::DeleteFileA(path.c_str());
+}
+
+TEST(String, FormatFindAndSlices)
+{
+    CString s;
+    s.Format("%s %d%%", "gain", 5);
+    EXPECT_EQ(s, "gain 5%");
+    CString prompt("Arrêt de la mesure.\nArrêt");
+    int nl = prompt.Find('\n');
+    EXPECT_EQ(prompt.Left(nl), "Arrêt de la mesure.");
+    EXPECT_EQ(prompt.Mid(nl + 1), "Arrêt");
+    EXPECT_EQ(prompt.Mid(100), "");
+    EXPECT_EQ(CString("a\\b\\c").ReverseFind('\\'), 3);
+    EXPECT_EQ(CString("abc").Find('z'), -1);
+}

@@ -1,0 +1,1 @@
+ondav_add_suite(framework_tests framework LIBS ondavfw)
