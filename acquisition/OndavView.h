@@ -113,6 +113,29 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnDraw(CDC* dc) override;
 
+private:
+    // Painting (display/): one helper per part of the page, in painting order.
+    void SetupPage(CDC* dc);
+    void CreateDrawingResources();
+    void CopyDocumentFrame();
+    void DrawScopeDisplay(CDC* dc);
+    void DrawPanelBox(CDC* dc, int left, int top);
+    void DrawLayoutBoxes(CDC* dc);
+    void DrawTimeBases(CDC* dc);
+    void DrawSettingBoxes(CDC* dc);
+    void DrawPanelTexts(CDC* dc);
+    void DrawHelpLines(CDC* dc);
+    void DrawScreen(CDC* dc);
+    void DrawScaleColumn(CDC* dc);
+    void DrawTimeLabels(CDC* dc, int timeBaseRow);
+    void DrawTraces(CDC* dc);
+    void DrawTimeTrace(CDC* dc, const int* samples, int zeroY, int& index);
+    void DrawLissajous(CDC* dc);
+    void ComputePeaks();
+    void DrawVuMeters(CDC* dc);
+    void DrawBargraphs(CDC* dc);
+public:
+
     // Settings file (acquisition/SettingsFile.cpp).
     void LoadSettings();
     void SaveSettings();
