@@ -72,7 +72,7 @@ void Instrument::SetTimeBase(int code)
     }
 }
 
-DibPage::DibPage(int width, int height) : m_width(width), m_height(height)
+DibPage::DibPage(int width, int height, COLORREF background) : m_width(width), m_height(height)
 {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
@@ -86,7 +86,7 @@ DibPage::DibPage(int width, int height) : m_width(width), m_height(height)
     m_bitmap = ::CreateDIBSection(m_dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     m_bits = static_cast<const DWORD*>(bits);
     m_oldBitmap = ::SelectObject(m_dc, m_bitmap);
-    HBRUSH brush = ::CreateSolidBrush(kUnpainted);
+    HBRUSH brush = ::CreateSolidBrush(background);
     RECT all{0, 0, width, height};
     ::FillRect(m_dc, &all, brush);
     ::DeleteObject(brush);

@@ -30,7 +30,7 @@ private:
 class DibPage {
 public:
     static constexpr COLORREF kUnpainted = RGB(0x12, 0x34, 0x56);
-    DibPage(int width, int height);
+    DibPage(int width, int height, COLORREF background = kUnpainted);
     ~DibPage();
     DibPage(const DibPage&) = delete;
     DibPage& operator=(const DibPage&) = delete;

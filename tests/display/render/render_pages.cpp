@@ -1,6 +1,7 @@
 // Renders the instrument's pages from a few frames into BMP files:
 //   display_render <output folder> [file.osc ...]
-// Without files it makes its own frames: a sine pair, a square wave, silence.
+// Without files it makes its own frames (a sine pair, a square wave, silence)
+// and also writes them as .osc documents beside the pictures.
 #include "PageFixture.h"
 #include <cmath>
 #include <cstdio>
@@ -49,6 +50,22 @@ bool LoadOsc(Instrument& in, const std::string& path)
     return true;
 }
 
+bool SaveOsc(Instrument& in, const std::string& path)
+{
+    std::ofstream f(path, std::ios::binary);
+    const int* blocks[] = {in.doc().m_right, in.doc().m_left, in.doc().m_sum, in.doc().m_difference};
+    for (const int* a : blocks) {
+        for (int i = 0; i < kFrameUsed; ++i) {
+            const auto u = static_cast<unsigned>(a[i]);
+            const char le[4] = {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8 & 0xFF),
+                                static_cast<char>(u >> 16 & 0xFF), static_cast<char>(u >> 24 & 0xFF)};
+            f.write(le, 4);
+        }
+    }
+    std::printf("wrote %s\n", path.c_str());
+    return static_cast<bool>(f);
+}
+
 // The trigger the measurement would have found: the sum falling below -60.
 void Trigger(COndavView& v)
 {
@@ -66,7 +83,7 @@ void Trigger(COndavView& v)
 bool Render(Instrument& in, int mode, const std::string& path)
 {
     in.view().m_nDisplayMode = mode;
-    DibPage page(800, 600);
+    DibPage page(800, 600, ::GetSysColor(COLOR_WINDOW));   // the view's window background
     page.Draw(in.view());
     const bool ok = page.SaveBmp(path);
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", path.c_str());
@@ -89,6 +106,7 @@ int main(int argc, char** argv)
         for (const Frame& fr : frames) {
             Instrument in;
             fr.fill(in);
+            ok &= SaveOsc(in, dir + fr.name + ".osc");
             in.SetTimeBase(fr.timeBase);
             Trigger(in.view());
             ok &= Render(in, kModeScope, dir + fr.name + "-scope.bmp");
