@@ -3,6 +3,13 @@
 IMPLEMENT_DYNCREATE(COndavView)
 
 BEGIN_MESSAGE_MAP(COndavView, CView)
+    ON_WM_DESTROY()
+    ON_WM_RBUTTONDOWN()
+    ON_WM_TIMER()
+    ON_COMMAND(kCmdMeasureStart, OnMeasureStart)
+    ON_UPDATE_COMMAND_UI(kCmdMeasureStart, OnUpdateMeasureStart)
+    ON_COMMAND(kCmdMeasureStop, OnMeasureStop)
+    ON_UPDATE_COMMAND_UI(kCmdMeasureStop, OnUpdateMeasureStop)
 END_MESSAGE_MAP()
 
 BOOL COndavView::PreCreateWindow(CREATESTRUCT& cs)

@@ -143,5 +143,33 @@ public:
     void SetupCapture();   // format, buffer, header and open arguments
     void OpenCapture();    // waveInOpen with the member arguments
 
+    // Settings file and capture engine helpers; the measurement cycle
+    // (acquisition/MeasurementCycle.cpp) with the "Mesure" menu's commands.
+    static constexpr UINT kCmdMeasureStart = 32771;
+    static constexpr UINT kCmdMeasureStop = 32772;
+    void ReadStoredColors();
+    void ReportSettingsLost();
+    void ArmCapture();     // prepare, queue and start: the arm tick's wave-in calls
+    void CheckSoundCall(); // reports a failed wave-in call held in m_mmResult
+    int ConvertSample(BYTE raw);
+    void CollectFrame();   // the buffer into the four sample arrays
+    void ReleaseCaptureBuffer();
+    void CloseCapture();
+    void StartMeasurement();
+    void StopMeasurement();
+    void ArmTick();
+    void CollectTick();
+    void CopyFrameToDocument();
+    void FindTrigger();
+    void InvalidateFrameAreas();
+    void RestartTimer(UINT period);
+    void OnTimer(UINT_PTR id);
+    void OnRButtonDown(UINT flags, CPoint point);
+    void OnDestroy();
+    void OnMeasureStart();
+    void OnMeasureStop();
+    void OnUpdateMeasureStart(CCmdUI* cmdUI);
+    void OnUpdateMeasureStop(CCmdUI* cmdUI);
+
     DECLARE_MESSAGE_MAP()
 };
