@@ -103,18 +103,6 @@ TEST_P(TraceLayouts, EveryPointAtFineAndCoarseTimeBases)
 
 INSTANTIATE_TEST_SUITE_P(Layouts, TraceLayouts, ::testing::Values(1, 2, 3, 4));
 
-TEST(Traces, ConstantLevelIsAFlatLineTwoRowsThick)
-{
-    Instrument in;
-    in.Fill([](int) { return std::pair{50, -30}; });
-    DibPage page(800, 600);
-    page.Draw(in.view());
-    for (int x : {22, 100, 300, 516}) {
-        EXPECT_EQ(page.RowsWith(x, 22, 418, kRed), (std::vector<int>{169, 170})) << x;
-        EXPECT_EQ(page.RowsWith(x, 22, 418, kYellow), (std::vector<int>{289, 290})) << x;
-    }
-}
-
 TEST(Traces, SilenceLiesOneGainStepBelowEachZeroLine)
 {
     for (int gain : {1, 2, 5}) {
