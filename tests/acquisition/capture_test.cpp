@@ -82,10 +82,10 @@ TEST_F(Capture, EachChannelKeepsItsFrequencyAndAmplitude)
     ChannelStats right = Analyse(d->m_right, kCaptureFrames);
     EXPECT_NEAR(left.frequencyHz, 441, 5);
     EXPECT_NEAR(right.frequencyHz, 1000, 25);
-    EXPECT_NEAR(left.max, 1 + 64, 3);
-    EXPECT_NEAR(left.min, 1 - 64, 3);
-    EXPECT_NEAR(right.max, 1 + 32, 3);
-    EXPECT_NEAR(right.min, 1 - 32, 3);
+    EXPECT_NEAR(left.high, 1 + 64, 3);
+    EXPECT_NEAR(left.low, 1 - 64, 3);
+    EXPECT_NEAR(right.high, 1 + 32, 3);
+    EXPECT_NEAR(right.low, 1 - 32, 3);
     ExpectSumAndDifferenceOfChannels();
 }
 

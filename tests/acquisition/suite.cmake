@@ -29,3 +29,11 @@ add_test(NAME acquisition_nodevice COMMAND acquisition_tests --gtest_filter=NoDe
 set_tests_properties(acquisition_nodevice PROPERTIES
   ENVIRONMENT "${acq_env};ALSA_CONFIG_PATH=${acq_vmic_dir}/nodevice.conf"
   RESOURCE_LOCK display TIMEOUT 300)
+
+# The real program, driven through its menus and save dialog under Xvfb.
+if(TARGET ondav)
+  add_test(NAME acquisition_e2e
+           COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/acquisition/e2e_capture.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(acquisition_e2e PROPERTIES
+    ENVIRONMENT "${acq_env}" RESOURCE_LOCK display TIMEOUT 180)
+endif()

@@ -212,7 +212,11 @@ void WriteSignal(const StereoSignal& signal, double seconds)
 
 ChannelStats Analyse(const int* samples, int count, double sampleRate)
 {
-    ChannelStats st{ samples[0], samples[0], 0.0, 0.0 };
+    ChannelStats st{ samples[0], samples[0], 0, 0, 0.0, 0.0 };
+    std::vector<int> sorted(samples, samples + count);
+    std::sort(sorted.begin(), sorted.end());
+    st.low = sorted[static_cast<size_t>(count) / 200];
+    st.high = sorted[static_cast<size_t>(count) - 1 - static_cast<size_t>(count) / 200];
     for (int i = 0; i < count; ++i) {
         st.min = std::min(st.min, samples[i]);
         st.max = std::max(st.max, samples[i]);
@@ -222,7 +226,7 @@ ChannelStats Analyse(const int* samples, int count, double sampleRate)
     // Periods between rising crossings of the mid value, with some hysteresis.
     // The virtual microphone drops or repeats a few samples now and then, so
     // the median period is taken, not the average.
-    double mid = (st.max + st.min) / 2.0, hyst = (st.max - st.min) / 8.0;
+    double mid = (st.high + st.low) / 2.0, hyst = (st.high - st.low) / 8.0;
     std::vector<int> periods;
     int last = -1;
     bool low = false;

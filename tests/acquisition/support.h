@@ -80,6 +80,9 @@ void WriteSignal(const StereoSignal& signal, double seconds = 30.0);
 // Measures of one channel of a captured frame (indices 0 to count-1).
 struct ChannelStats {
     int min, max;
+    // The 0.5 % and 99.5 % quantiles: the peaks of a periodic signal without
+    // the ringing the resampler adds where the microphone skipped samples.
+    int low, high;
     double mean;
     double frequencyHz;   // from rising crossings of the mean; 0 if fewer than two
 };
