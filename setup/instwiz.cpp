@@ -1,0 +1,361 @@
+// The installer's wizard: greeting, five pages and the licence dialog.
+#include "instwiz.h"
+
+#include <commctrl.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "resources/setup/setupres.h"
+
+INSTALLINFO setupInfo;
+int gLicenseAccepted = 0;
+int gSetupAborted = 0;
+
+namespace {
+
+const char kLicenseFile[] = "license.txt";
+const char kCriticalCaption[] = "Sample Installation Critical Error";
+
+// Ends the program without installing: the main loop sees the quit request,
+// and CreateWizard reports a cancel whatever the property sheet returns.
+void AbortSetup()
+{
+    gSetupAborted = 1;
+    PostQuitMessage(0);
+}
+
+void SetWizardButtons(HWND hPage, DWORD dwFlags)
+{
+    PostMessageA(GetParent(hPage), PSM_SETWIZBUTTONS, 0, (LPARAM)dwFlags);
+}
+
+// Lets the page go, and tells the sheet the notification was handled.
+INT_PTR AllowPageChange(HWND hDlg)
+{
+    SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, FALSE);
+    return TRUE;
+}
+
+UINT NotifyCode(LPARAM lParam)
+{
+    return ((const NMHDR *)lParam)->code;
+}
+
+void ResetOptionFlags()
+{
+    setupInfo.iCustom_Options1 = 1;
+    setupInfo.iCustom_Options2 = 1;
+    setupInfo.iCustom_Options3 = 0;
+    setupInfo.iCustom_Options4 = 1;
+}
+
+void SetTypeButtons(HWND hDlg)
+{
+    SetWizardButtons(hDlg, setupInfo.iInstall_Type == INSTALL_TYPE_UNINSTALL
+                               ? PSWIZB_BACK | PSWIZB_FINISH
+                               : PSWIZB_BACK | PSWIZB_NEXT);
+}
+
+void LicenseError(HWND hDlg, const char *pszFormat, const char *pszPath)
+{
+    char szMessage[MAX_PATH + 64];
+    snprintf(szMessage, sizeof szMessage, pszFormat, pszPath);
+    MessageBoxA(hDlg, szMessage, kCriticalCaption, MB_OK);
+}
+
+// Reads the whole licence into a NUL-terminated buffer (caller frees it).
+// On failure the user has been told and the installer asked to end.
+char *ReadLicenseText(HWND hDlg)
+{
+    char szPath[MAX_PATH];
+    GetSourceDirectory(szPath, sizeof szPath);
+    strncat(szPath, kLicenseFile, sizeof szPath - strlen(szPath) - 1);
+
+    HANDLE hFile = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE) {
+        LicenseError(hDlg, "Error accessing file: %s", szPath);
+        AbortSetup();
+        return nullptr;
+    }
+    DWORD dwSize = GetFileSize(hFile, nullptr);
+    char *pszText = dwSize == INVALID_FILE_SIZE ? nullptr : (char *)malloc((size_t)dwSize + 1);
+    if (!pszText) {
+        CloseHandle(hFile);
+        MessageBoxA(hDlg, "Error allocating memory for license text.", kCriticalCaption, MB_OK);
+        AbortSetup();
+        return nullptr;
+    }
+    DWORD dwRead = 0;
+    BOOL bRead = ReadFile(hFile, pszText, dwSize, &dwRead, nullptr);
+    CloseHandle(hFile);
+    if (!bRead || dwRead != dwSize) {
+        free(pszText);
+        LicenseError(hDlg, "Error reading license file: %s", szPath);
+        AbortSetup();
+        return nullptr;
+    }
+    pszText[dwSize] = '\0';
+    return pszText;
+}
+
+void ShowLicenseIfNeeded(HWND hPage)
+{
+    if (gLicenseAccepted == 1)
+        return;
+    INT_PTR nAnswer = DialogBoxParamA(setupInfo.hInst, MAKEINTRESOURCEA(IDD_LICENSE), hPage, License, 0);
+    if (nAnswer == IDC_LICENSE_YES && !gSetupAborted)
+        gLicenseAccepted = 1;
+    else
+        AbortSetup();
+}
+
+}  // namespace
+
+void GetSourceDirectory(char *pszDir, DWORD cchDir)
+{
+    DWORD n = GetModuleFileNameA(nullptr, pszDir, cchDir);
+    if (n == 0 || n >= cchDir) {
+        pszDir[0] = '\0';
+        return;
+    }
+    char *pszSlash = strrchr(pszDir, '\\');
+    if (pszSlash)
+        pszSlash[1] = '\0';
+}
+
+void ShowGreeting()
+{
+    MessageBoxA(nullptr,
+                "Merçi d'installer l'Ondavis. Fermez toutes les applications en cours puis cliquez sur "
+                "OK. Ce programme permet aussi la desinstallation.",
+                "Ondavis Setup", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void FillInPropertyPage(PROPSHEETPAGEA *psp, int idDlg, LPCSTR pszProc, DLGPROC pfnDlgProc)
+{
+    ZeroMemory(psp, sizeof *psp);
+    psp->dwSize = sizeof *psp;
+    psp->dwFlags = 0;
+    psp->hInstance = setupInfo.hInst;
+    psp->pszTemplate = MAKEINTRESOURCEA(idDlg);
+    psp->pszTitle = pszProc;
+    psp->pfnDlgProc = pfnDlgProc;
+    psp->lParam = 0;
+}
+
+int CreateWizard(HWND hwndOwner, HINSTANCE hInst)
+{
+    PROPSHEETPAGEA psp[5];
+    FillInPropertyPage(&psp[0], IDD_WELCOME, "Welcome", Welcome);
+    FillInPropertyPage(&psp[1], IDD_INSTALL_TYPE, "Installation Type", Install_Type);
+    FillInPropertyPage(&psp[2], IDD_DESTINATION, "Installation Location", Install_Destination);
+    FillInPropertyPage(&psp[3], IDD_OPTIONS, "Custom Installation Options", Custom_Options);
+    FillInPropertyPage(&psp[4], IDD_INSTALL, "Finish Installation", Install);
+
+    PROPSHEETHEADERA psh;
+    ZeroMemory(&psh, sizeof psh);
+    psh.dwSize = sizeof psh;
+    psh.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_NOAPPLYNOW;
+    psh.hwndParent = hwndOwner;
+    psh.hInstance = hInst;
+    psh.pszCaption = "Installation de l'Ondavis";
+    psh.nPages = sizeof psp / sizeof psp[0];
+    psh.nStartPage = 0;
+    psh.ppsp = psp;
+
+    gSetupAborted = 0;
+    INT_PTR nResult = PropertySheetA(&psh);
+    // A quit request leaves the sheet with -1 under some implementations:
+    // only a real Finish may lead to an installation.
+    if (gSetupAborted || nResult <= 0)
+        return 0;
+    return (int)nResult;
+}
+
+INT_PTR CALLBACK Welcome(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_NOTIFY)
+        return FALSE;
+    switch (NotifyCode(lParam)) {
+    case PSN_KILLACTIVE:
+        return AllowPageChange(hDlg);
+    case PSN_SETACTIVE:
+        SetWizardButtons(hDlg, PSWIZB_NEXT);
+        return TRUE;
+    case PSN_WIZNEXT:
+        ShowLicenseIfNeeded(hDlg);
+        return TRUE;
+    case PSN_WIZBACK:
+    case PSN_WIZFINISH:
+    case PSN_RESET:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK License(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        char *pszText = ReadLicenseText(hDlg);
+        if (pszText) {
+            SetDlgItemTextA(hDlg, IDC_LICENSE_TEXT, pszText);
+            free(pszText);
+        }
+        SetFocus(GetDlgItem(hDlg, IDC_LICENSE_TEXT));
+        return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+        // Only an explicit answer ends the dialog: Escape and the close box do not.
+        if (LOWORD(wParam) == IDC_LICENSE_YES || LOWORD(wParam) == IDC_LICENSE_NO) {
+            EndDialog(hDlg, LOWORD(wParam));
+            return TRUE;
+        }
+        return LOWORD(wParam) == IDCANCEL;
+    }
+    return FALSE;
+}
+
+namespace {
+
+INT_PTR InstallTypeNotify(HWND hDlg, LPARAM lParam)
+{
+    switch (NotifyCode(lParam)) {
+    case PSN_KILLACTIVE:
+        return AllowPageChange(hDlg);
+    case PSN_SETACTIVE:
+        if (setupInfo.iInstall_Type != 0)
+            CheckRadioButton(hDlg, IDC_UNINSTALL, IDC_INSTALL, setupInfo.iInstall_Type);
+        SetTypeButtons(hDlg);
+        return TRUE;
+    case PSN_WIZNEXT:
+    case PSN_WIZBACK:
+    case PSN_WIZFINISH:
+    case PSN_RESET:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR InstallTypeCommand(HWND hDlg, WPARAM wParam)
+{
+    int id = LOWORD(wParam);
+    if (HIWORD(wParam) == BN_CLICKED && id >= IDC_UNINSTALL && id <= IDC_INSTALL) {
+        setupInfo.iInstall_Type = id;
+        SetTypeButtons(hDlg);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK Install_Type(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    INT_PTR nResult = FALSE;
+    switch (message) {
+    case WM_INITDIALOG:
+        setupInfo.iInstall_Type = INSTALL_TYPE_INSTALL;
+        nResult = TRUE;
+        break;
+    case WM_COMMAND:
+        nResult = InstallTypeCommand(hDlg, wParam);
+        break;
+    case WM_NOTIFY:
+        nResult = InstallTypeNotify(hDlg, lParam);
+        if (!nResult || NotifyCode(lParam) == PSN_KILLACTIVE)
+            return nResult;
+        break;
+    default:
+        return FALSE;
+    }
+    // Whatever the user did elsewhere, passing this page restores the option set.
+    ResetOptionFlags();
+    return nResult;
+}
+
+INT_PTR CALLBACK Install_Destination(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_NOTIFY)
+        return FALSE;
+    switch (NotifyCode(lParam)) {
+    case PSN_KILLACTIVE:
+        return AllowPageChange(hDlg);
+    case PSN_SETACTIVE:
+        SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_NEXT);
+        SetDlgItemTextA(hDlg, IDC_DESTPATH, setupInfo.pszDestPath);
+        return TRUE;
+    case PSN_WIZNEXT:
+        // Taken as typed: the page asks for a trailing '\' but the user decides.
+        GetDlgItemTextA(hDlg, IDC_DESTPATH, setupInfo.pszDestPath, sizeof setupInfo.pszDestPath);
+        return TRUE;
+    case PSN_WIZBACK:
+    case PSN_WIZFINISH:
+    case PSN_RESET:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+namespace {
+
+int *OptionFlag(int idCheck)
+{
+    switch (idCheck) {
+    case IDC_OPTION1: return &setupInfo.iCustom_Options1;
+    case IDC_OPTION2: return &setupInfo.iCustom_Options2;
+    case IDC_OPTION3: return &setupInfo.iCustom_Options3;
+    case IDC_OPTION4: return &setupInfo.iCustom_Options4;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK Custom_Options(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) {
+        int *pFlag = OptionFlag(LOWORD(wParam));
+        if (!pFlag || HIWORD(wParam) != BN_CLICKED)
+            return FALSE;
+        *pFlag = !*pFlag;
+        return TRUE;
+    }
+    if (message != WM_NOTIFY)
+        return FALSE;
+    switch (NotifyCode(lParam)) {
+    case PSN_KILLACTIVE:
+        return AllowPageChange(hDlg);
+    case PSN_SETACTIVE:
+        for (int id = IDC_OPTION1; id <= IDC_OPTION4; ++id)
+            CheckDlgButton(hDlg, id, *OptionFlag(id) ? BST_CHECKED : BST_UNCHECKED);
+        SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_NEXT);
+        return TRUE;
+    case PSN_WIZNEXT:
+    case PSN_WIZBACK:
+    case PSN_WIZFINISH:
+    case PSN_RESET:
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK Install(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_NOTIFY)
+        return FALSE;
+    switch (NotifyCode(lParam)) {
+    case PSN_KILLACTIVE:
+        return AllowPageChange(hDlg);
+    case PSN_SETACTIVE:
+        SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_FINISH);
+        return TRUE;
+    case PSN_WIZNEXT:
+    case PSN_WIZBACK:
+    case PSN_WIZFINISH:
+    case PSN_RESET:
+        return TRUE;
+    }
+    return FALSE;
+}
