@@ -1,0 +1,229 @@
+// Whole runs of the installer in this process (all but the greeting), with the
+// shipped ondav.inf and payload staged beside the test program, the real
+// setupapi and the real registry.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include <cstring>
+
+#include "ondavsetup.h"
+#include "resources/setup/setupres.h"
+#include "setup_test.h"
+
+using namespace setuptest;
+
+namespace {
+
+const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const char *const kPayload[] = {"ondav.exe", "license.txt", "lisezmoi.txt", "exemples\\sinus.osc",
+                                "exemples\\carre.osc", "exemples\\silence.osc"};
+
+void Stage(const std::string &from, const std::string &name)
+{
+    ASSERT_TRUE(CopyFileA(from.c_str(), (SourceDir() + name).c_str(), FALSE)) << from;
+}
+
+void RemoveInstalled(const std::string &dir)
+{
+    for (const char *f : kPayload)
+        RemoveFile(dir + f);
+    RemoveFile(dir + "ondav.inf");
+    RemoveDirectoryA((dir + "exemples").c_str());
+    RemoveDirectoryA(dir.c_str());
+}
+
+class Install : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        CreateDirectoryA((SourceDir() + "exemples").c_str(), nullptr);
+        Stage(HostPath("ONDAV_SOURCE_DIR", "resources/setup/ondav.inf"), "ondav.inf");
+        Stage(HostPath("ONDAV_SOURCE_DIR", "resources/setup/license.txt"), "license.txt");
+        Stage(HostPath("ONDAV_SOURCE_DIR", "resources/setup/lisezmoi.txt"), "lisezmoi.txt");
+        for (const char *osc : {"sinus.osc", "carre.osc", "silence.osc"})
+            Stage(HostPath("ONDAV_BINARY_DIR", std::string("dist/exemples/") + osc), std::string("exemples\\") + osc);
+        std::string program = HostPath("ONDAV_BINARY_DIR", "dist/ondav.exe");
+        if (FileExists(program))
+            Stage(program, "ondav.exe");
+        else  // the instrument is not part of this build: any bytes do for the copy
+            WriteFileBytes(SourceDir() + "ondav.exe", std::string("MZ stand-in for ondav.exe\0\1\2", 29));
+    }
+    static void TearDownTestSuite()
+    {
+        for (const char *f : kPayload)
+            RemoveFile(SourceDir() + f);
+        RemoveFile(SourceDir() + "ondav.inf");
+        RemoveDirectoryA((SourceDir() + "exemples").c_str());
+    }
+
+    void SetUp() override
+    {
+        DeleteSetupInfo();
+        DeleteRunOnceValues();
+        RemoveInstalled("C:\\Ondav\\");
+        RemoveInstalled("C:\\OndavTest\\");
+        gLicenseAccepted = 0;
+        TakeQuitMessage();
+    }
+    void TearDown() override { SetUp(); }
+
+    RobotResult RunInstaller(std::vector<Step> steps)
+    {
+        gLicenseAccepted = 0;
+        RobotResult r = RunWithRobot(std::move(steps), [] { RunSetup(GetModuleHandleA(nullptr), SW_SHOWNORMAL); });
+        CleanUpRun();
+        return r;
+    }
+
+    // Through the five pages; `destination` typed on page 3 unless empty.
+    std::vector<Step> InstallSteps(const std::string &destination = "", std::string *shown = nullptr)
+    {
+        return {
+            PressOnPage(0, "N", PSBTN_NEXT),
+            AnswerLicense(IDC_LICENSE_YES),
+            PressOnPage(1, "BN", PSBTN_NEXT),
+            OnPage(2, [=](const Screen &s) {
+                if (shown)
+                    *shown = WindowText(GetDlgItem(s.page, IDC_DESTPATH));
+                if (!destination.empty())
+                    SetDlgItemTextA(s.page, IDC_DESTPATH, destination.c_str());
+            }),
+            PressOnPage(2, "BN", PSBTN_NEXT),
+            PressOnPage(3, "BN", PSBTN_NEXT),
+            PressOnPage(4, "BF", PSBTN_FINISH),
+        };
+    }
+    std::vector<Step> UninstallSteps()
+    {
+        return {
+            PressOnPage(0, "N", PSBTN_NEXT),
+            AnswerLicense(IDC_LICENSE_YES),
+            OnPage(1, [](const Screen &s) { SendMessageA(GetDlgItem(s.page, IDC_UNINSTALL), BM_CLICK, 0, 0); }),
+            PressOnPage(1, "BF", PSBTN_FINISH),
+        };
+    }
+};
+
+std::string Stored(const char *name)
+{
+    std::string data;
+    return QueryValue(HKEY_LOCAL_MACHINE, kSetupInfoKey, name, &data) ? data : "<missing>";
+}
+
+bool RunOnceHas(const char *name)
+{
+    std::string data;
+    return QueryValue(HKEY_LOCAL_MACHINE, kRunOnce, name, &data);
+}
+
+void ExpectInstalledCopies(const std::string &dir)
+{
+    for (const char *f : kPayload) {
+        std::string shipped, installed;
+        ASSERT_TRUE(ReadFileBytes(SourceDir() + f, &shipped)) << f;
+        EXPECT_TRUE(ReadFileBytes(dir + f, &installed)) << dir << f << " not installed";
+        EXPECT_TRUE(shipped == installed) << dir << f << " differs from the shipped file";
+    }
+}
+
+}  // namespace
+
+TEST_F(Install, FirstRunInstallsFromTheDefaults)
+{
+    std::string shown;
+    RobotResult r = RunInstaller(InstallSteps("", &shown));
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    EXPECT_EQ("C:\\Ondav\\", shown);
+    ExpectInstalledCopies("C:\\Ondav\\");
+    // "Option3Section" (the installer's own files) is not chosen by default.
+    EXPECT_FALSE(FileExists("C:\\Ondav\\ondav.inf"));
+
+    EXPECT_EQ("Korvel", Stored("Auteur").substr(0, 6));
+    char field[MAX_PATH];
+    const char *const names[] = {"Auteur", "Editeur", "Produit", "Email", "DestinationPath"};
+    const char *const expected[] = {"Korvel", "Korvel", "Ondavis", "contact@korvel.fr", "C:\\Ondav\\"};
+    for (int i = 0; i < 5; ++i) {
+        strcpy(field, "?");
+        GetRegString(kSetupInfoKey, names[i], field);
+        EXPECT_STREQ(expected[i], field) << names[i];
+    }
+    std::string version;
+    EXPECT_TRUE(QueryValue(HKEY_LOCAL_MACHINE, "Software\\Korvel\\Ondavis", "Version", &version))
+        << "the registry directives of ProductInstall did not run";
+    EXPECT_TRUE(RunOnceHas("GrpConv"));
+    EXPECT_FALSE(RunOnceHas("Wrapper"));
+}
+
+TEST_F(Install, SecondRunStartsFromWhatTheFirstStored)
+{
+    RobotResult r = RunInstaller(InstallSteps("C:\\OndavTest\\"));
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    ExpectInstalledCopies("C:\\OndavTest\\");
+    ASSERT_TRUE(RegisterString(kSetupInfoKey, "Auteur", "Jeanne"));
+
+    std::string shown;
+    r = RunInstaller(InstallSteps("", &shown));
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    EXPECT_EQ("C:\\OndavTest\\", shown);
+    EXPECT_STREQ("Jeanne", setupInfo.pszUserName);
+    EXPECT_STREQ("C:\\OndavTest\\", setupInfo.pszDestPath);
+    EXPECT_FALSE(FileExists("C:\\Ondav\\ondav.exe"));
+}
+
+TEST_F(Install, UninstallRemovesTheFilesAtTheStoredDestinationAndSkipsABusyOne)
+{
+    RobotResult r = RunInstaller(InstallSteps("C:\\OndavTest\\"));
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    ExpectInstalledCopies("C:\\OndavTest\\");
+    DeleteRunOnceValues();
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Korvel\\Ondavis", "Version");
+
+    // A reader without delete sharing makes this file undeletable.
+    HANDLE hBusy = CreateFileA("C:\\OndavTest\\lisezmoi.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hBusy);
+    r = RunInstaller(UninstallSteps());
+    CloseHandle(hBusy);
+    ASSERT_FALSE(r.failed) << r.notes[0];  // also fails if an error box came up
+
+    EXPECT_EQ(INSTALL_TYPE_UNINSTALL, setupInfo.iInstall_Type);
+    for (const char *f : kPayload) {
+        if (strcmp(f, "lisezmoi.txt") != 0)
+            EXPECT_FALSE(FileExists(std::string("C:\\OndavTest\\") + f)) << f << " left behind";
+    }
+    EXPECT_TRUE(FileExists("C:\\OndavTest\\lisezmoi.txt"));
+    EXPECT_TRUE(RunOnceHas("GrpConv"));
+    std::string version;
+    EXPECT_TRUE(QueryValue(HKEY_LOCAL_MACHINE, "Software\\Korvel\\Ondavis", "Version", &version));
+}
+
+TEST_F(Install, DecliningOrCancellingWritesNothing)
+{
+    RobotResult r = RunInstaller({PressOnPage(0, "N", PSBTN_NEXT), AnswerLicense(IDC_LICENSE_NO)});
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    EXPECT_FALSE(SetupInfoKeyExists());
+    EXPECT_FALSE(RunOnceHas("GrpConv"));
+    EXPECT_FALSE(FileExists("C:\\Ondav\\ondav.exe"));
+
+    std::vector<Step> steps = InstallSteps();
+    steps.back() = PressOnPage(4, "BF", PSBTN_CANCEL);
+    r = RunInstaller(steps);
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    EXPECT_FALSE(SetupInfoKeyExists());
+    EXPECT_FALSE(RunOnceHas("GrpConv"));
+    EXPECT_FALSE(FileExists("C:\\Ondav\\ondav.exe"));
+}
+
+TEST_F(Install, MissingScriptIsReportedBeforeAnyWizard)
+{
+    std::string inf = SourceDir() + "ondav.inf";
+    ASSERT_TRUE(MoveFileA(inf.c_str(), (inf + ".away").c_str()));
+    std::string caption, text;
+    RobotResult r = RunInstaller({DismissBox(&caption, &text)});
+    MoveFileA((inf + ".away").c_str(), inf.c_str());
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    EXPECT_EQ("Product Sample Install Error", caption);
+    EXPECT_NE(std::string::npos, text.find(inf)) << text;
+    EXPECT_FALSE(SetupInfoKeyExists());
+}

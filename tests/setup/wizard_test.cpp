@@ -1,0 +1,260 @@
+// The wizard on the real property sheet, driven page by page.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <prsht.h>
+
+#include "ondavsetup.h"
+#include "resources/setup/setupres.h"
+#include "setup_test.h"
+
+using namespace setuptest;
+
+namespace {
+
+const char kLicenseText[] = "Licence d'essai.\r\nDeuxième ligne.";
+
+class Wizard : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        InitSetupInfo(GetModuleHandleA(nullptr));
+        gLicenseAccepted = 0;
+        licensePath = SourceDir() + "license.txt";
+        WriteFileBytes(licensePath, kLicenseText);
+        TakeQuitMessage();
+    }
+    void TearDown() override { RemoveFile(licensePath); }
+
+    int Run(std::vector<Step> steps)
+    {
+        int result = -1;
+        robot = RunWithRobot(std::move(steps), [&] { result = CreateWizard(nullptr, setupInfo.hInst); });
+        quitRequested = TakeQuitMessage();
+        return result;
+    }
+
+    static Step Click(int pageIndex, int idControl)
+    {
+        return OnPage(pageIndex, [=](const Screen &s) { SendMessageA(GetDlgItem(s.page, idControl), BM_CLICK, 0, 0); });
+    }
+
+    std::string licensePath;
+    RobotResult robot;
+    bool quitRequested = false;
+};
+
+void ExpectDefaultFlags()
+{
+    EXPECT_EQ(1, setupInfo.iCustom_Options1);
+    EXPECT_EQ(1, setupInfo.iCustom_Options2);
+    EXPECT_EQ(0, setupInfo.iCustom_Options3);
+    EXPECT_EQ(1, setupInfo.iCustom_Options4);
+}
+
+}  // namespace
+
+TEST_F(Wizard, InstallPathShowsFivePagesWithTheirCaptionsAndButtons)
+{
+    std::string caption[5], license;
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT, &caption[0]),
+        AnswerLicense(IDC_LICENSE_YES, &license),
+        PressOnPage(1, "BN", PSBTN_NEXT, &caption[1]),
+        PressOnPage(2, "BN", PSBTN_NEXT, &caption[2]),
+        PressOnPage(3, "BN", PSBTN_NEXT, &caption[3]),
+        PressOnPage(4, "BF", PSBTN_FINISH, &caption[4]),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_NE(0, result);
+    EXPECT_FALSE(quitRequested);
+    EXPECT_EQ("Bienvenue!", caption[0]);
+    EXPECT_EQ("Installation ou Désintallation?", caption[1]);
+    EXPECT_EQ("Choisissez le répertoire où vous voulez installer le programme.", caption[2]);
+    EXPECT_EQ("Options d'installation.", caption[3]);
+    EXPECT_EQ("Installation", caption[4]);
+    EXPECT_EQ(kLicenseText, license);
+    EXPECT_EQ(1, gLicenseAccepted);
+    EXPECT_EQ(INSTALL_TYPE_INSTALL, setupInfo.iInstall_Type);
+    EXPECT_STREQ("C:\\Ondav\\", setupInfo.pszDestPath);
+    ExpectDefaultFlags();
+}
+
+TEST_F(Wizard, LicenceIsAskedOnlyOncePerRun)
+{
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        PressOnPage(1, "BN", PSBTN_BACK),
+        PressOnPage(0, "N", PSBTN_NEXT),
+        // A second licence dialog would block this step.
+        PressOnPage(1, "BN", PSBTN_CANCEL),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, gLicenseAccepted);
+}
+
+TEST_F(Wizard, UninstallChoiceTurnsNextIntoFinishAndEndsOnPageTwo)
+{
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        Click(1, IDC_UNINSTALL),
+        [](const Screen &s) { return s.pageIndex == 1 && Buttons(s.sheet) == "BF"; },
+        Click(1, IDC_INSTALL),
+        [](const Screen &s) { return s.pageIndex == 1 && Buttons(s.sheet) == "BN"; },
+        Click(1, IDC_UNINSTALL),
+        PressOnPage(1, "BF", PSBTN_FINISH),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_NE(0, result);
+    EXPECT_EQ(INSTALL_TYPE_UNINSTALL, setupInfo.iInstall_Type);
+}
+
+TEST_F(Wizard, TypePageRestoresTheOptionFlagsWheneverItIsPassed)
+{
+    setupInfo.iCustom_Options1 = 0;
+    setupInfo.iCustom_Options2 = 0;
+    setupInfo.iCustom_Options3 = 1;
+    setupInfo.iCustom_Options4 = 0;
+    bool boxesOnFirstVisit[4] = {};
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        PressOnPage(1, "BN", PSBTN_NEXT),
+        PressOnPage(2, "BN", PSBTN_NEXT),
+        OnPage(3, [&](const Screen &s) {
+            for (int i = 0; i < 4; ++i)
+                boxesOnFirstVisit[i] = IsDlgButtonChecked(s.page, IDC_OPTION1 + i) == BST_CHECKED;
+        }),
+        Click(3, IDC_OPTION3),  // off the visible page, but a real click all the same
+        OnPage(3, [](const Screen &) { EXPECT_EQ(1, setupInfo.iCustom_Options3); }),
+        PressOnPage(3, "BN", PSBTN_BACK),
+        PressOnPage(2, "BN", PSBTN_BACK),
+        PressOnPage(1, "BN", PSBTN_NEXT),
+        PressOnPage(2, "BN", PSBTN_NEXT),
+        PressOnPage(3, "BN", PSBTN_NEXT),
+        PressOnPage(4, "BF", PSBTN_FINISH),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_NE(0, result);
+    EXPECT_TRUE(boxesOnFirstVisit[0] && boxesOnFirstVisit[1] && !boxesOnFirstVisit[2] && boxesOnFirstVisit[3]);
+    ExpectDefaultFlags();
+}
+
+TEST_F(Wizard, DestinationIsTakenAsTyped)
+{
+    std::string shown;
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        PressOnPage(1, "BN", PSBTN_NEXT),
+        OnPage(2, [&](const Screen &s) {
+            shown = WindowText(GetDlgItem(s.page, IDC_DESTPATH));
+            SetDlgItemTextA(s.page, IDC_DESTPATH, "D:\\Mesures");
+        }),
+        PressOnPage(2, "BN", PSBTN_NEXT),
+        PressOnPage(3, "BN", PSBTN_NEXT),
+        PressOnPage(4, "BF", PSBTN_FINISH),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_NE(0, result);
+    EXPECT_EQ("C:\\Ondav\\", shown);
+    EXPECT_STREQ("D:\\Mesures", setupInfo.pszDestPath);
+}
+
+TEST_F(Wizard, LongDestinationKeepsItsFirst259Characters)
+{
+    std::string longPath = "C:\\" + std::string(300, 'x');
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        PressOnPage(1, "BN", PSBTN_NEXT),
+        OnPage(2, [&](const Screen &s) { SetDlgItemTextA(s.page, IDC_DESTPATH, longPath.c_str()); }),
+        PressOnPage(2, "BN", PSBTN_NEXT),
+        PressOnPage(3, "BN", PSBTN_CANCEL),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(longPath.substr(0, 259), setupInfo.pszDestPath);
+}
+
+TEST_F(Wizard, CancelOnAnyPageReturnsZero)
+{
+    for (int page = 0; page < 5; ++page) {
+        SetUp();
+        static const char *const kButtons[] = {"N", "BN", "BN", "BN", "BF"};
+        std::vector<Step> steps;
+        for (int p = 0; p < page; ++p) {
+            steps.push_back(PressOnPage(p, kButtons[p], PSBTN_NEXT));
+            if (p == 0)
+                steps.push_back(AnswerLicense(IDC_LICENSE_YES));
+        }
+        steps.push_back(PressOnPage(page, kButtons[page], PSBTN_CANCEL));
+        int result = Run(steps);
+        ASSERT_FALSE(robot.failed) << "page " << page << ": " << robot.notes[0];
+        EXPECT_EQ(0, result) << "cancel on page " << page;
+    }
+}
+
+TEST_F(Wizard, DecliningTheLicenceEndsTheInstaller)
+{
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_NO),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(0, gLicenseAccepted);
+    EXPECT_TRUE(quitRequested);
+}
+
+TEST_F(Wizard, EscapeDoesNotCloseTheLicence)
+{
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        [](const Screen &s) {
+            if (!s.license)
+                return false;
+            SendMessageA(s.license, WM_COMMAND, IDCANCEL, 0);
+            SendMessageA(s.license, WM_CLOSE, 0, 0);
+            return true;
+        },
+        AnswerLicense(IDC_LICENSE_YES),  // still up
+        PressOnPage(1, "BN", PSBTN_CANCEL),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(1, gLicenseAccepted);
+}
+
+TEST_F(Wizard, MissingLicenceFileNamesItsPathAndEndsTheInstaller)
+{
+    RemoveFile(licensePath);
+    std::string caption, text;
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        DismissBox(&caption, &text),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    EXPECT_TRUE(quitRequested);
+    EXPECT_EQ("Sample Installation Critical Error", caption);
+    EXPECT_EQ("Error accessing file: " + licensePath, text);
+    EXPECT_EQ(0, gLicenseAccepted);
+}
+
+TEST_F(Wizard, EmptyLicenceIsAccepted)
+{
+    WriteFileBytes(licensePath, "");
+    std::string license = "not read";
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES, &license),
+        PressOnPage(1, "BN", PSBTN_CANCEL),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    EXPECT_EQ("", license);
+    EXPECT_EQ(1, gLicenseAccepted);
+}
