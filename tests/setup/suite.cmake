@@ -7,3 +7,11 @@ if(TARGET setup_tests)
   set_target_properties(setup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/setup)
   add_dependencies(setup_tests setupdist)
 endif()
+
+if(TARGET ondavsetup)
+  add_test(NAME setup_e2e_wizard
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/e2e_wizard.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  set_tests_properties(setup_e2e_wizard PROPERTIES
+    ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
+    RESOURCE_LOCK display TIMEOUT 240)
+endif()

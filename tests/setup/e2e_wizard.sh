@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# End to end: the real ondavsetup.exe from a copy of dist/, driven under Xvfb
+# by real key presses and clicks (xdotool), first installing with the defaults,
+# then uninstalling. A screenshot of every step goes to the artefacts folder.
+# Usage: e2e_wizard.sh <source dir> <binary dir>
+set -euo pipefail
+src=$1
+bin=$2
+art=$bin/artifacts/setup
+mkdir -p "$art"
+rm -f "$art"/*.png
+
+source "$src/scripts/wine-env.sh"
+source "$src/scripts/xvfb.sh"
+ondav_start_xvfb
+ondav_ensure_prefix
+
+stage=$(mktemp -d "$bin/e2e-setup.XXXXXX")
+target=$WINEPREFIX/drive_c/Ondav
+setup_pid=
+log=$art/run.log
+: >"$log"
+
+relay_set=
+cleanup() {
+  [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null || true
+  case $relay_set in
+    key) "$ONDAV_WINE" reg delete 'HKCU\Software\Wine\Debug' /f >/dev/null 2>&1 || true ;;
+    value) "$ONDAV_WINE" reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f >/dev/null 2>&1 || true ;;
+  esac
+  rm -rf "$stage"
+  for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
+    rm -f "$target/$f"
+  done
+  rmdir "$target/exemples" "$target" 2>/dev/null || true
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Korvel\Ondavis' /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v GrpConv /f >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+cp -r "$bin/dist/." "$stage/"
+if [ ! -f "$stage/ondav.exe" ]; then
+  # The instrument is not part of this build: the copy only needs some bytes.
+  printf 'MZ stand-in for ondav.exe\n' >"$stage/ondav.exe"
+fi
+cleanup_before() {
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Korvel\Ondavis' /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v GrpConv /f >/dev/null 2>&1 || true
+}
+cleanup_before
+# Relay-trace only the registry writes (a per-prefix Wine debug setting).
+relay_key='HKCU\Software\Wine\Debug'
+if ! "$ONDAV_WINE" reg query "$relay_key" >/dev/null 2>&1; then
+  relay_set=key  # Wine adds its own relay defaults beside ours: remove the whole key after
+elif ! "$ONDAV_WINE" reg query "$relay_key" /v RelayInclude >/dev/null 2>&1; then
+  relay_set=value
+fi
+if [ -n "$relay_set" ]; then
+  "$ONDAV_WINE" reg add "$relay_key" /v RelayInclude /t REG_SZ /d 'advapi32.RegSetValueExA;kernelbase.RegSetValueExA' /f >/dev/null 2>&1
+fi
+[ ! -e "$target" ] || fail "$target exists before the run"
+
+# Waits (at most $2 s) for a visible window whose name matches $1; prints its id.
+wait_window() {
+  local i w
+  for i in $(seq 1 $(( ${2:-15} * 10 ))); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+    if [ -n "$w" ]; then sleep 0.5; echo "$w"; return 0; fi
+    sleep 0.1
+  done
+  fail "no window '$1' after ${2:-15} s"
+}
+
+shot() {  # shot <window> <name>: the window's pixels only
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$art/$2.png"
+  echo "screenshot $2.png (${WIDTH}x${HEIGHT})"
+}
+
+key() {  # key <window> <keys...>
+  local w=$1; shift
+  xdotool windowfocus "$w"
+  sleep 0.3
+  xdotool key "$@"
+}
+
+# Finish sits left of Cancel at the bottom right of the wizard.
+click_finish() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH - 148)) $((Y + HEIGHT - 22)) click 1
+}
+
+wait_exit() {
+  local i
+  for i in $(seq 1 300); do
+    kill -0 "$setup_pid" 2>/dev/null || { wait "$setup_pid" || true; setup_pid=; return 0; }
+    sleep 0.1
+  done
+  fail "ondavsetup.exe still running 30 s after Finish"
+}
+
+start_setup() {
+  WINEDEBUG=+relay "$ONDAV_WINE" "$stage/ondavsetup.exe" >>"$log" 2>&1 &
+  setup_pid=$!
+}
+
+echo "== install run"
+start_setup
+w=$(wait_window '^Ondavis Setup$' 30); shot "$w" 01-greeting; key "$w" Return
+w=$(wait_window '^Bienvenue!$'); shot "$w" 02-welcome; key "$w" Return
+w=$(wait_window '^Acceptation de la licence$'); shot "$w" 03-license; key "$w" Tab space
+w=$(wait_window '^Installation ou D'); shot "$w" 04-type; key "$w" Return
+w=$(wait_window '^Choisissez le r'); shot "$w" 05-destination; key "$w" Return
+w=$(wait_window "^Options d'installation"); shot "$w" 06-options; key "$w" Return
+w=$(wait_window '^Installation$'); shot "$w" 07-finish; click_finish "$w"
+wait_exit
+
+for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
+  cmp -s "$stage/$f" "$target/$f" || fail "C:\\Ondav\\$f missing or not identical to the shipped file"
+  echo "installed identical: C:\\Ondav\\$f"
+done
+[ ! -e "$target/ondav.inf" ] || fail "Option3Section was installed"
+reg=$("$ONDAV_WINE" reg query 'HKLM\Software\Korvel\Ondavis\SetupInfo' 2>/dev/null | tr -d '\r')
+echo "$reg"
+for v in 'Auteur    REG_SZ    Korvel' 'Editeur    REG_SZ    Korvel' 'Produit    REG_SZ    Ondavis' \
+         'Email    REG_SZ    contact@korvel.fr' 'DestinationPath    REG_SZ    C:\Ondav\'; do
+  grep -qF "$v" <<<"$reg" || fail "SetupInfo lacks: $v"
+done
+runonce=$("$ONDAV_WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' 2>/dev/null | tr -d '\r')
+grep -q 'GrpConv    REG_SZ    grpconv -o' <<<"$runonce" || fail "no GrpConv"
+! grep -q Wrapper <<<"$runonce" || fail "Wrapper written without a Setup subkey"
+# The lengths the installer handed to RegSetValueExA (relay trace): each
+# SetupInfo string without its NUL, the restart command with it.
+for pair in Auteur:6 Editeur:6 Produit:7 Email:17 DestinationPath:9 GrpConv:11; do
+  n=$(printf '%08x' "${pair##*:}")
+  # (the relay prints whole 64-bit registers: only their low 32 bits are the DWORDs)
+  grep -qE "Call advapi32\.RegSetValueExA\([0-9a-f]+,[0-9a-f]+ \"${pair%%:*}\",[0-9a-f]*00000000,[0-9a-f]*00000001,[0-9a-f]+,[0-9a-f]*$n\)" "$log" ||
+    fail "${pair%%:*} not written with length ${pair##*:}"
+done
+grep -E 'Call advapi32\.RegSetValueExA' "$log" | sed 's/^[0-9a-f]*://; s/ ret=.*//'
+
+echo "== uninstall run"
+start_setup
+w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
+w=$(wait_window '^Bienvenue!$'); key "$w" Return
+w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
+w=$(wait_window '^Installation ou D'); key "$w" Down
+sleep 1; shot "$w" 08-uninstall; click_finish "$w"
+wait_exit
+for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
+  [ ! -e "$target/$f" ] || fail "C:\\Ondav\\$f left after uninstalling"
+done
+echo "uninstalled: no file left in C:\\Ondav"
+echo "PASS"
