@@ -1,0 +1,12 @@
+# End-to-end checks of the real programs (bash + xdotool under Xvfb).
+add_test(NAME e2e_spine COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/spine.sh
+         ${ONDAV_DIST_DIR} ${CMAKE_BINARY_DIR}/artifacts/spine)
+set_tests_properties(e2e_spine PROPERTIES
+  ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+  TIMEOUT 240 RESOURCE_LOCK display)
+
+# The deliverable is a 32-bit GUI program.
+if(ONDAV_I686_DIST)
+  add_test(NAME deliverable_is_pe32_gui
+           COMMAND sh -c "file '${ONDAV_I686_DIST}/ondav.exe' | grep -q 'PE32 executable (GUI) Intel 80386'")
+endif()
