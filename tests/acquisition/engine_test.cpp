@@ -28,27 +28,6 @@ protected:
     std::unique_ptr<COndavView> view;
 };
 
-TEST_F(Engine, CaptureFormatHeaderAndOpenArguments)
-{
-    const WAVEFORMATEX& f = view->m_waveFormat;
-    EXPECT_EQ(f.wFormatTag, WAVE_FORMAT_PCM);
-    EXPECT_EQ(f.nChannels, 2);
-    EXPECT_EQ(f.nSamplesPerSec, 44100u);
-    EXPECT_EQ(f.wBitsPerSample, 8);
-    EXPECT_EQ(f.nBlockAlign, 2);
-    EXPECT_EQ(f.nAvgBytesPerSec, 88200u);
-    EXPECT_EQ(f.cbSize, 0);
-    EXPECT_EQ(view->m_waveHdr.lpData, reinterpret_cast<LPSTR>(view->m_captureBuf));
-    EXPECT_EQ(view->m_waveHdr.dwBufferLength, 8000u);
-    EXPECT_EQ(view->m_waveHdr.dwFlags, 0u);
-    EXPECT_EQ(view->m_nWaveHdrSize, sizeof(WAVEHDR));
-    EXPECT_EQ(view->m_phWaveIn, &view->m_hWaveIn);
-    EXPECT_EQ(view->m_nWaveDevice, WAVE_MAPPER);
-    EXPECT_EQ(view->m_pWaveFormat, &view->m_waveFormat);
-    EXPECT_EQ(view->m_dwCallback, 0u);
-    EXPECT_EQ(view->m_dwOpenFlags, static_cast<DWORD>(CALLBACK_NULL));
-}
-
 TEST_F(Engine, BytesBecomeSamplesLeftFirstAndFillOnlyTheFirst4000)
 {
     // Sentinels past the capture must survive it.
