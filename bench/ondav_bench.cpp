@@ -2,6 +2,7 @@
 // capture into a frame with its trigger search, and an .osc round trip.
 #include "acquisition/OndavView.h"
 #include <cmath>
+#include <numbers>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -35,8 +36,8 @@ void startValues(COndavView& v)
 void sineFrame(COndavDoc& doc, BYTE* capture)
 {
     for (int i = 0; i < kFrameUsed; ++i) {
-        int r = static_cast<int>(std::lround(100 * std::sin(2 * M_PI * 1000.0 * i / 44100.0)));
-        int l = static_cast<int>(std::lround(60 * std::sin(2 * M_PI * 2500.0 * i / 44100.0)));
+        int r = static_cast<int>(std::lround(100 * std::sin(2 * std::numbers::pi * 1000.0 * i / 44100.0)));
+        int l = static_cast<int>(std::lround(60 * std::sin(2 * std::numbers::pi * 2500.0 * i / 44100.0)));
         doc.m_right[i] = r; doc.m_left[i] = l; doc.m_sum[i] = r + l; doc.m_difference[i] = r - l;
         if (i < kCaptureFrames) {
             capture[2 * i] = static_cast<BYTE>(l + 127);

@@ -68,6 +68,7 @@ BOOL CDocument::OnSaveDocument(const char* pathName)
     try {
         CArchive ar(&file, CArchive::store);
         Serialize(ar);
+        ar.Close();
     } catch (const CArchiveException&) {
         ok = false;
     }

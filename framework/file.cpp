@@ -1,4 +1,6 @@
 #include "framework/file.h"
+#include <algorithm>
+#include <cstring>
 
 BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
 {
@@ -61,12 +63,40 @@ void CFile::Close()
 
 void CArchive::Write(const void* buf, UINT count)
 {
-    if (!m_pFile->Write(buf, count)) throw CArchiveException{ CArchiveException::writeFailed };
+    const auto* p = static_cast<const unsigned char*>(buf);
+    while (count > 0) {
+        if (m_used == kBufferSize) Close();
+        UINT n = std::min(count, kBufferSize - m_used);
+        std::memcpy(m_buffer + m_used, p, n);
+        m_used += n;
+        p += n;
+        count -= n;
+    }
+}
+
+void CArchive::Close()
+{
+    if (m_mode != store || m_used == 0) return;
+    UINT n = m_used;
+    m_used = 0;
+    if (!m_pFile->Write(m_buffer, n)) throw CArchiveException{ CArchiveException::writeFailed };
 }
 
 void CArchive::Read(void* buf, UINT count)
 {
-    if (m_pFile->Read(buf, count) != count) throw CArchiveException{ CArchiveException::endOfFile };
+    auto* p = static_cast<unsigned char*>(buf);
+    while (count > 0) {
+        if (m_next == m_used) {
+            m_used = m_pFile->Read(m_buffer, kBufferSize);
+            m_next = 0;
+            if (m_used == 0) throw CArchiveException{ CArchiveException::endOfFile };
+        }
+        UINT n = std::min(count, m_used - m_next);
+        std::memcpy(p, m_buffer + m_next, n);
+        m_next += n;
+        p += n;
+        count -= n;
+    }
 }
 
 CArchive& CArchive::operator<<(int value)

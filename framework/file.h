@@ -40,10 +40,15 @@ struct CArchiveException {
 };
 
 // Little-endian binary stream over a CFile: what documents serialize through.
+// It is buffered; a storing archive must be closed (Close) to write its tail.
 class CArchive {
 public:
     enum Mode { load = 1, store = 0 };
     CArchive(CFile* file, Mode mode) : m_pFile(file), m_mode(mode) {}
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+    // Writes what is still buffered; throws CArchiveException::writeFailed.
+    void Close();
     BOOL IsStoring() const { return m_mode == store; }
     BOOL IsLoading() const { return m_mode == load; }
     CFile* GetFile() const { return m_pFile; }
@@ -55,6 +60,10 @@ public:
     void Read(void* buf, UINT count);
 
 private:
+    static constexpr UINT kBufferSize = 4096;
     CFile* m_pFile;
     Mode m_mode;
+    unsigned char m_buffer[kBufferSize];
+    UINT m_used = 0;   // bytes buffered (store) or read into the buffer (load)
+    UINT m_next = 0;   // next byte to hand out (load)
 };

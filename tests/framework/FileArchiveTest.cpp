@@ -20,6 +20,7 @@ TEST(Archive, StoresIntsAsLittleEndian32BitValues)
         ASSERT_TRUE(f.Open(path.c_str(), CFile::modeWrite | CFile::modeCreate));
         CArchive ar(&f, CArchive::store);
         ar << 1 << -2 << 0x12345678 << INT_MIN;
+        ar.Close();
     }
     CFile f;
     ASSERT_TRUE(f.Open(path.c_str(), CFile::modeRead));
