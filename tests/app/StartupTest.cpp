@@ -326,3 +326,45 @@ TEST(CommandLine, FileNamesAndPrintSwitches)
     embedded.ParseParam("Embedding", TRUE, TRUE);
     EXPECT_FALSE(embedded.m_bShowSplash);
 }
+
+TEST(MainFrame, AboutBoxAndHelpCommandsOpenTheirWindows)
+{
+    {
+        ModalWatcher ok(IDOK);
+        frame()->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+        auto seen = ok.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "A propos de L'Ondavis");
+    }
+    for (UINT id : { ID_HELP_FINDER, ID_HELP, ID_DEFAULT_HELP }) {
+        ModalWatcher ok(IDOK);
+        frame()->SendMessage(WM_COMMAND, id);
+        auto seen = ok.seen();
+        ASSERT_EQ(seen.size(), 1u) << id;
+        EXPECT_EQ(seen[0].caption, "Aide de l'Ondavis") << id;
+        EXPECT_NE(seen[0].text.find("carte son"), std::string::npos) << seen[0].text;
+    }
+}
+
+TEST(MainFrame, AcceleratorTableBindsTheFileAndHelpKeys)
+{
+    HACCEL table = ::LoadAcceleratorsA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    ASSERT_NE(table, nullptr);
+    ACCEL keys[32];
+    int n = ::CopyAcceleratorTableA(table, keys, 32);
+    auto find = [&](BYTE mods, WORD key) -> int {
+        for (int i = 0; i < n; ++i)
+            if ((keys[i].fVirt & (FCONTROL | FSHIFT | FALT)) == mods && keys[i].key == key) return keys[i].cmd;
+        return -1;
+    };
+    EXPECT_EQ(find(FCONTROL, 'N'), ID_FILE_NEW);
+    EXPECT_EQ(find(FCONTROL, 'O'), ID_FILE_OPEN);
+    EXPECT_EQ(find(FCONTROL, 'S'), ID_FILE_SAVE);
+    EXPECT_EQ(find(FCONTROL, 'P'), ID_FILE_PRINT);
+    EXPECT_EQ(find(0, VK_F1), ID_HELP);
+    EXPECT_EQ(find(FSHIFT, VK_F1), ID_CONTEXT_HELP);
+    EXPECT_EQ(find(FCONTROL, 'Z'), ID_EDIT_UNDO);
+    EXPECT_EQ(find(FSHIFT, VK_INSERT), ID_EDIT_PASTE);
+    EXPECT_EQ(find(0, VK_F6), ID_NEXT_PANE);
+    EXPECT_EQ(n, 16);
+}
