@@ -35,6 +35,8 @@ cleanup() {
   rmdir "$target/exemples" "$target" 2>/dev/null || true
   "$ONDAV_WINE" reg delete 'HKLM\Software\Korvel\Ondavis' /f >/dev/null 2>&1 || true
   "$ONDAV_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v GrpConv /f >/dev/null 2>&1 || true
+  # This trap replaces the one xvfb.sh set for a display it started.
+  [ -n "${ONDAV_XVFB_PID:-}" ] && kill "$ONDAV_XVFB_PID" 2>/dev/null || true
 }
 trap cleanup EXIT
 

@@ -100,25 +100,6 @@ TEST_F(Registry, OverlongValuesAreCutToTheFieldAndNeverReadPastIt)
     }
 }
 
-TEST_F(Registry, RuntimeRegistrationWritesTheFiveValues)
-{
-    INSTALLINFO info{};
-    strcpy(info.pszUserName, "Jeanne");
-    strcpy(info.pszCompany, "Korvel");
-    strcpy(info.pszProductIdString, "Ondavis");
-    strcpy(info.pszEmailAddress, "jeanne@example.fr");
-    strcpy(info.pszDestPath, "D:\\Mesures");
-    RuntimeRegistration(&info);
-
-    const char *const names[] = {"Auteur", "Editeur", "Produit", "Email", "DestinationPath"};
-    const char *const expected[] = {"Jeanne", "Korvel", "Ondavis", "jeanne@example.fr", "D:\\Mesures"};
-    for (int i = 0; i < 5; ++i) {
-        char field[MAX_PATH] = "";
-        GetRegString(kSetupInfoKey, names[i], field);
-        EXPECT_STREQ(expected[i], field) << names[i];
-    }
-}
-
 TEST_F(Registry, InstallFinishWritesWrapperOnlyBesideASetupSubkey)
 {
     std::string data;

@@ -163,22 +163,6 @@ TEST_F(Wizard, DestinationIsTakenAsTyped)
     EXPECT_STREQ("D:\\Mesures", setupInfo.pszDestPath);
 }
 
-TEST_F(Wizard, LongDestinationKeepsItsFirst259Characters)
-{
-    std::string longPath = "C:\\" + std::string(300, 'x');
-    int result = Run({
-        PressOnPage(0, "N", PSBTN_NEXT),
-        AnswerLicense(IDC_LICENSE_YES),
-        PressOnPage(1, "BN", PSBTN_NEXT),
-        OnPage(2, [&](const Screen &s) { SetDlgItemTextA(s.page, IDC_DESTPATH, longPath.c_str()); }),
-        PressOnPage(2, "BN", PSBTN_NEXT),
-        PressOnPage(3, "BN", PSBTN_CANCEL),
-    });
-    ASSERT_FALSE(robot.failed) << robot.notes[0];
-    EXPECT_EQ(0, result);
-    EXPECT_EQ(longPath.substr(0, 259), setupInfo.pszDestPath);
-}
-
 TEST_F(Wizard, CancelOnAnyPageReturnsZero)
 {
     for (int page = 0; page < 5; ++page) {
@@ -195,18 +179,6 @@ TEST_F(Wizard, CancelOnAnyPageReturnsZero)
         ASSERT_FALSE(robot.failed) << "page " << page << ": " << robot.notes[0];
         EXPECT_EQ(0, result) << "cancel on page " << page;
     }
-}
-
-TEST_F(Wizard, DecliningTheLicenceEndsTheInstaller)
-{
-    int result = Run({
-        PressOnPage(0, "N", PSBTN_NEXT),
-        AnswerLicense(IDC_LICENSE_NO),
-    });
-    ASSERT_FALSE(robot.failed) << robot.notes[0];
-    EXPECT_EQ(0, result);
-    EXPECT_EQ(0, gLicenseAccepted);
-    EXPECT_TRUE(quitRequested);
 }
 
 TEST_F(Wizard, EscapeDoesNotCloseTheLicence)
