@@ -19,7 +19,11 @@ ondav_ensure_prefix() {
       "$ONDAV_WINE" wineboot -i >/dev/null 2>&1 || true
       wineserver -w
       "$ONDAV_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
-      # No window manager here: Wine draws the captions and borders itself.
+      wineserver -w
+    fi
+    # No window manager here: Wine draws the captions and borders itself,
+    # and windows stand where the program puts them.
+    if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
       "$ONDAV_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
       wineserver -w
     fi
