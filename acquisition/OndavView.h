@@ -171,5 +171,29 @@ public:
     void OnUpdateMeasureStart(CCmdUI* cmdUI);
     void OnUpdateMeasureStop(CCmdUI* cmdUI);
 
+    // Menu and toolbar commands (app/ViewCommands.cpp).
+    void Redraw();
+    void ApplyScopeLayout(int layout);
+    void ApplyTimeBase(size_t row);
+    BOOL ScaleChannelSelectable() const;
+    void OnScopeLayout(UINT id);
+    void OnUpdateScopeLayout(CCmdUI* cmdUI);
+    void OnLevelDisplay(UINT id);
+    void OnUpdateLevelDisplay(CCmdUI* cmdUI);
+    void OnTimeBase(UINT id);
+    void OnUpdateTimeBase(CCmdUI* cmdUI);
+    void OnRefreshSpeed(UINT id);
+    void OnUpdateRefreshSpeed(CCmdUI* cmdUI);
+    void OnVerticalGain(UINT id);
+    void OnUpdateVerticalGain(CCmdUI* cmdUI);
+    void OnVerticalScale(UINT id);
+    void OnUpdateVerticalScale(CCmdUI* cmdUI);
+    void OnScaleChannel(UINT id);
+    void OnUpdateScaleChannel(CCmdUI* cmdUI);
+    void OnSoundCardSettings();
+    void OnGrid();
+    void OnUpdateGrid(CCmdUI* cmdUI);
+    void OnBackColor();
+
     DECLARE_MESSAGE_MAP()
 };
