@@ -195,18 +195,18 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, BOOL openDialog)
     CDocTemplate* t = GetDocTemplate();
     if (t) { t->GetDocString(filter, CDocTemplate::filterName); t->GetDocString(ext, CDocTemplate::filterExt); }
     all.LoadString(FW_IDS_ALL_FILES);
-    std::string spec;
+    std::string filters;
     if (!filter.IsEmpty() && !ext.IsEmpty()) {
-        spec += filter.str(); spec += '\0'; spec += '*'; spec += ext.str(); spec += '\0';
+        filters += filter.str(); filters += '\0'; filters += '*'; filters += ext.str(); filters += '\0';
     }
-    spec += all.IsEmpty() ? "*.*" : all.str(); spec += '\0'; spec += "*.*"; spec += '\0'; spec += '\0';
+    filters += all.IsEmpty() ? "*.*" : all.str(); filters += '\0'; filters += "*.*"; filters += '\0'; filters += '\0';
 
     char buf[MAX_PATH] = "";
     lstrcpynA(buf, fileName, MAX_PATH);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-    ofn.lpstrFilter = spec.c_str();
+    ofn.lpstrFilter = filters.c_str();
     ofn.lpstrFile = buf;
     ofn.nMaxFile = MAX_PATH;
     ofn.lpstrDefExt = ext.IsEmpty() ? nullptr : ext.c_str() + (ext[0] == '.' ? 1 : 0);
