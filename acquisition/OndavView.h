@@ -195,5 +195,13 @@ public:
     void OnUpdateGrid(CCmdUI* cmdUI);
     void OnBackColor();
 
+    // Panel clicks and printing (display/PanelClicks.cpp).
+    void OnLButtonDown(UINT flags, CPoint point);
+    void ApplyZone(int effect, int value);
+    void StopForPrinting();
+    BOOL OnPreparePrinting(CPrintInfo* info) override;
+    void OnBeginPrinting(CDC* dc, CPrintInfo* info) override;
+    void OnEndPrinting(CDC* dc, CPrintInfo* info) override;
+
     DECLARE_MESSAGE_MAP()
 };
