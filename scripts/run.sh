@@ -12,10 +12,20 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$ONDAV_WINE" "$exe" "$@"
 fi
 source "$root/scripts/xvfb.sh"
+source "$root/scripts/vmic.sh"
 ondav_start_xvfb
+# A private display has no sound card either: a virtual microphone plays two
+# sines, and a click on the scope screen starts a measurement.
+ondav_vmic "$root/build/vmic" 441 0.5 1000 0.25 60
 "$ONDAV_WINE" "$exe" "$@" &
 pid=$!
-sleep "${ONDAV_RUN_SECONDS:-6}"
+for _ in $(seq 1 100); do
+  xdotool search --onlyvisible --name ' - Ondavis$' >/dev/null 2>&1 && break
+  sleep 0.2
+done
+sleep 2                      # the splash goes after 1.5 s
+xdotool mousemove 300 300 click 1
+sleep "${ONDAV_RUN_SECONDS:-4}"
 shot="$root/build/ondav-screenshot.png"
 import -window root "$shot"
 kill $pid 2>/dev/null || true
