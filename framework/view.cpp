@@ -1,4 +1,5 @@
 #include "framework/view.h"
+#include "framework/preview.h"
 #include "framework/app.h"
 #include "framework/doc.h"
 #include "framework/ids.h"
@@ -10,6 +11,7 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
     ON_WM_PAINT()
     ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrintDirect)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CPrintInfo::CPrintInfo()
@@ -79,6 +81,18 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
     pd.hwndOwner = ::GetAncestor(m_hWnd, GA_ROOT);
     pd.nMinPage = static_cast<WORD>(info->m_nMinPage);
     pd.nMaxPage = static_cast<WORD>(info->m_nMaxPage);
+    if (info->m_bPreview) {
+        // The default printer's page if there is one; without, a standard page.
+        PRINTDLGA probe{};
+        probe.lStructSize = sizeof(probe);
+        if (app && app->GetPrinterDeviceDefaults(&probe)) {
+            auto* names = static_cast<DEVNAMES*>(::GlobalLock(probe.hDevNames));
+            const char* base = reinterpret_cast<const char*>(names);
+            pd.hDC = ::CreateDCA(base + names->wDriverOffset, base + names->wDeviceOffset, nullptr, nullptr);
+            ::GlobalUnlock(probe.hDevNames);
+        }
+        return TRUE;
+    }
     if (info->m_bDirect) {
         // No dialog: the printer chosen in print set-up, or the default one.
         PRINTDLGA probe{};
@@ -107,6 +121,17 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
 
 void CView::OnFilePrint() { RunPrintJob(FALSE); }
 void CView::OnFilePrintDirect() { RunPrintJob(TRUE); }
+
+void CView::OnFilePrintPreview()
+{
+    // The print information lives as long as the preview window.
+    auto* info = new CPrintInfo;
+    info->m_bPreview = TRUE;
+    if (!OnPreparePrinting(info) || !CPreviewWnd::Open(this, info)) {
+        delete info;
+        return;
+    }
+}
 
 void CView::RunPrintJob(BOOL direct)
 {

@@ -45,9 +45,11 @@ public:
     virtual void OnPrint(CDC* dc, CPrintInfo*) { OnDraw(dc); }
     virtual void OnEndPrinting(CDC*, CPrintInfo*) {}
     // The standard print dialog; FALSE when cancelled or when there is no printer.
+    // For a preview no dialog: the default printer's page, or a standard one.
     BOOL DoPreparePrinting(CPrintInfo* info);
     void OnFilePrint();
     void OnFilePrintDirect();
+    void OnFilePrintPreview();
 
     BOOL OnCmdMsg(UINT id, UINT code, void* extra) override;
     void PostNcDestroy() override;

@@ -3,6 +3,7 @@
 #include "acquisition/OndavView.h"
 #include "resource.h"
 #include "support/ModalWatcher.h"
+#include "framework/preview.h"
 #include <gtest/gtest.h>
 
 // Clicks on the settings panel and the scope screen of the running program,
@@ -113,5 +114,25 @@ TEST_F(Panel, PrintingStopsTheMeasurementAndComesBackToTheScopeOnScreen)
     }
     EXPECT_FALSE(view()->m_bRunning);
     EXPECT_EQ(view()->m_nDisplayMode, kModeScope);
+    EXPECT_EQ(view()->m_nOutputTarget, 1);
+}
+
+TEST_F(Panel, PrintPreviewShowsThePrinterPageAndClosesBackToTheScreen)
+{
+    command(ID_MODE_VUMETRES);
+    command(ID_FILE_PRINT_PREVIEW);
+    HWND preview = ::FindWindowA(nullptr, "Aperçu avant impression - Sans titre");
+    ASSERT_NE(preview, nullptr);
+    EXPECT_FALSE(::IsWindowEnabled(frame()->m_hWnd)) << "the preview stands in for the frame";
+    EXPECT_FALSE(view()->m_bRunning);
+    EXPECT_EQ(view()->m_nDisplayMode, kModeScope);
+    auto* wnd = dynamic_cast<CPreviewWnd*>(CWnd::FromHandlePermanent(preview));
+    ASSERT_NE(wnd, nullptr);
+    ENHMETAHEADER header{};
+    ASSERT_TRUE(::GetEnhMetaFileHeader(wnd->GetPage(), sizeof header, &header));
+    EXPECT_GT(header.nRecords, 100u) << "the scope page was drawn";
+    ::SendMessageA(preview, WM_COMMAND, 2 /* close */, 0);
+    EXPECT_FALSE(::IsWindow(preview));
+    EXPECT_TRUE(::IsWindowEnabled(frame()->m_hWnd));
     EXPECT_EQ(view()->m_nOutputTarget, 1);
 }

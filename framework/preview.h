@@ -1,0 +1,28 @@
+// Print preview: the page drawn for the printer, shown scaled in a window.
+#pragma once
+#include "framework/view.h"
+
+class CPreviewWnd : public CWnd {
+public:
+    // Records the view's page and opens the preview over the view's frame;
+    // the preview deletes itself when closed.
+    static CPreviewWnd* Open(CView* view, CPrintInfo* info);
+
+    ~CPreviewWnd() override;
+    void PostNcDestroy() override { delete this; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    HENHMETAFILE GetPage() const { return m_hPage; }
+
+private:
+    CView* m_pView = nullptr;
+    CPrintInfo* m_pInfo = nullptr;
+    HWND m_hOwner = nullptr;
+    HENHMETAFILE m_hPage = nullptr;
+    SIZE m_pageSize{};    // in device units of the page
+    HWND m_hPrint = nullptr, m_hClose = nullptr;
+
+    BOOL RecordPage(HDC reference);
+    void Paint();
+    void Layout();
+    void Close(BOOL thenPrint);
+};
