@@ -368,3 +368,21 @@ TEST(MainFrame, AcceleratorTableBindsTheFileAndHelpKeys)
     EXPECT_EQ(find(0, VK_F6), ID_NEXT_PANE);
     EXPECT_EQ(n, 16);
 }
+
+TEST(MainFrame, PointerOnAToolbarButtonShowsItsPromptUntilItLeaves)
+{
+    NMTBHOTITEM hot{};
+    hot.hdr.hwndFrom = toolBar();
+    hot.hdr.idFrom = AFX_IDW_TOOLBAR;
+    hot.hdr.code = TBN_HOTITEMCHANGE;
+    hot.idNew = ID_MESURE_MARCHE;
+    hot.dwFlags = HICF_ENTERING;
+    frame()->SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, reinterpret_cast<LPARAM>(&hot));
+    EXPECT_EQ(paneText(0), "Démarrage de la mesure.");
+    hot.idOld = ID_MESURE_MARCHE;
+    hot.idNew = 0;
+    hot.dwFlags = HICF_LEAVING;
+    frame()->SendMessage(WM_NOTIFY, AFX_IDW_TOOLBAR, reinterpret_cast<LPARAM>(&hot));
+    pump(50);
+    EXPECT_EQ(paneText(0), "Pour l'aide, appuyez sur F1");
+}
