@@ -91,4 +91,22 @@ xdotool windowactivate --sync "$box" 2>/dev/null || true
 xdotool key Return
 wait_exit $pid 20 || fail "the program did not end after refusing the file"
 pass "64175-byte file refused"
+
+# --- the shell's print verb: /p prints on the default printer and ends; with
+# no printer here, it says so first
+"$ONDAV_WINE" "$EXE" /p "$(winpath "$saved")" &
+pid=$!
+box=
+for i in $(seq 1 100); do
+  dismiss "Ouverture de l'interface audio." && continue
+  box=$(xdotool search --onlyvisible --name "^Ondavis\$" 2>/dev/null | head -n 1)
+  [ -n "$box" ] && break
+  sleep 0.2
+done
+[ -n "$box" ] || fail "no word from a print without printer"
+shot print-switch
+xdotool windowactivate --sync "$box" 2>/dev/null || true
+xdotool key Return
+wait_exit $pid 20 || fail "the program did not end after /p"
+pass "/p file: printed or reported, then ended"
 echo "1 passed, 0 failed"
