@@ -193,3 +193,17 @@ TEST_F(Commands, BackgroundColourDialogEditsTheColourOfTheDisplayOnScreen)
     EXPECT_EQ(view()->m_clrVuBack, 0xFFFFFFu);
     view()->m_clrVuBack = before;
 }
+
+TEST_F(Commands, ColourOutsideTheEightOpensWithNothingSelectedAndOkKeepsIt)
+{
+    view()->m_clrScopeBack = 0x123456;   // only an edited settings file can hold this
+    {
+        ModalWatcher ok(IDOK);
+        command(ID_OPTIONS_COULEUR);
+        auto seen = named(ok.seen(), "Choisir la couleur du fond");
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_TRUE(seen[0].checked.empty());
+    }
+    EXPECT_EQ(view()->m_clrScopeBack, 0x123456u);
+    view()->m_clrScopeBack = 0xC0C0C0;
+}
