@@ -172,6 +172,7 @@ TEST_F(Commands, BackgroundColourDialogEditsTheColourOfTheDisplayOnScreen)
     COLORREF scope = view()->m_clrScopeBack;
     command(ID_MODE_VUMETRES);
     COLORREF before = view()->m_clrVuBack;
+    struct Restore { COLORREF colour; ~Restore() { view()->m_clrVuBack = colour; } } restore{ before };
     {
         ModalWatcher white({ IDC_COLOR_FIRST + 1, IDOK });
         command(ID_OPTIONS_COULEUR);
@@ -191,11 +192,11 @@ TEST_F(Commands, BackgroundColourDialogEditsTheColourOfTheDisplayOnScreen)
         EXPECT_EQ(seen[0].checked, std::vector<int>{ IDC_COLOR_FIRST + 1 }) << "white is shown selected";
     }
     EXPECT_EQ(view()->m_clrVuBack, 0xFFFFFFu);
-    view()->m_clrVuBack = before;
 }
 
 TEST_F(Commands, ColourOutsideTheEightOpensWithNothingSelectedAndOkKeepsIt)
 {
+    struct Restore { ~Restore() { view()->m_clrScopeBack = 0xC0C0C0; } } restore;
     view()->m_clrScopeBack = 0x123456;   // only an edited settings file can hold this
     {
         ModalWatcher ok(IDOK);
@@ -205,5 +206,4 @@ TEST_F(Commands, ColourOutsideTheEightOpensWithNothingSelectedAndOkKeepsIt)
         EXPECT_TRUE(seen[0].checked.empty());
     }
     EXPECT_EQ(view()->m_clrScopeBack, 0x123456u);
-    view()->m_clrScopeBack = 0xC0C0C0;
 }
