@@ -29,6 +29,7 @@ void COndavView::SetupCapture()
 
     m_nCaptureBufLen = kCaptureBufferBytes;
     m_pCaptureBuf = m_captureBuf;
+    std::memset(m_captureBuf, 128, sizeof(m_captureBuf));   // silence until the driver writes
     // The view is not zero-allocated: clear the header so the driver never
     // sees stale flags or links in the fields we do not use.
     std::memset(&m_waveHdr, 0, sizeof(m_waveHdr));
@@ -79,7 +80,9 @@ void COndavView::CheckSoundCall()
         KillTimer(kMeasureTimer);
         m_bRunning = FALSE;
     }
-    MessageBox(kSoundProblemText);
+    // At exit the window is already going: the box then stands on its own.
+    if (::IsWindowVisible(m_hWnd)) MessageBox(kSoundProblemText);
+    else ::MessageBoxA(nullptr, kSoundProblemText, AfxGetAppName(), MB_OK);
     m_bAudioFailed = TRUE;
 }
 

@@ -32,8 +32,10 @@ void COndavView::LoadSettings()
     for (m_nLoop = 0; m_nLoop < 3; ++m_nLoop) m_clrStored[m_nLoop] = kDefaultBackColor;
 
     m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeRead);
+    // Created empty when missing; a file that exists but could not be read
+    // (held by another program) is left as it is rather than emptied.
     if (!m_bFileOpened)
-        m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeCreate | CFile::modeRead);
+        m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeRead);
 
     std::memset(m_settingsReserved, 0, sizeof(m_settingsReserved));
     m_fileSettings.Read(m_settingsReserved, sizeof(m_settingsReserved));
@@ -80,5 +82,6 @@ void COndavView::SaveSettings()
 
 void COndavView::ReportSettingsLost()
 {
-    ::MessageBoxA(m_hWnd, kSettingsLostText, kSettingsLostCaption, MB_OK);
+    // Shown while the window is being destroyed: no owner.
+    ::MessageBoxA(nullptr, kSettingsLostText, kSettingsLostCaption, MB_OK);
 }

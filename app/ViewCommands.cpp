@@ -4,10 +4,27 @@
 #include "acquisition/SettingsModel.h"
 #include "app/BackColorDlg.h"
 #include "resource.h"
+#include <string>
 
 namespace {
 // Index of id in a run of consecutive command ids starting at first.
 size_t indexOf(UINT id, UINT first) { return static_cast<size_t>(id - first); }
+
+// Starts a program and returns at once (WinExec may wait for it to settle).
+bool startProgram(const char* commandLine, UINT show)
+{
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(show);
+    PROCESS_INFORMATION pi{};
+    std::string line(commandLine);
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    ::CloseHandle(pi.hThread);
+    ::CloseHandle(pi.hProcess);
+    return true;
+}
 } // namespace
 
 void COndavView::Redraw() { InvalidateRect(nullptr, TRUE); }
@@ -131,7 +148,7 @@ void COndavView::OnSoundCardSettings()
     m_nExecShow = SW_SHOWNORMAL;
     for (const char* mixer : mixers) {
         m_pszExecCmd = mixer;
-        if (::WinExec(m_pszExecCmd, m_nExecShow) > 31) return;
+        if (startProgram(m_pszExecCmd, m_nExecShow)) return;
     }
 }
 

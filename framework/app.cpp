@@ -20,9 +20,14 @@ HINSTANCE AfxGetInstanceHandle() { return g_pApp && g_pApp->m_hInstance ? g_pApp
 HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
 const char* AfxGetAppName() { return g_pApp ? g_pApp->m_strAppName.c_str() : ""; }
 
+namespace {
+bool g_oleInitialized = false;
+}
+
 BOOL AfxEnableControlContainer()
 {
-    return SUCCEEDED(::OleInitialize(nullptr));
+    if (!g_oleInitialized) g_oleInitialized = SUCCEEDED(::OleInitialize(nullptr));
+    return g_oleInitialized;
 }
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
@@ -54,6 +59,7 @@ BOOL CWinApp::Enable3dControls()
 int CWinApp::ExitInstance()
 {
     if (m_pRecentFileList) m_pRecentFileList->WriteList();
+    if (g_oleInitialized) { ::OleUninitialize(); g_oleInitialized = false; }
     return 0;
 }
 
@@ -143,8 +149,15 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     for (int i = 1; argv && i < argc; ++i) {
         char buf[MAX_PATH * 2];
-        ::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, buf, sizeof(buf), nullptr, nullptr);
+        if (!::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, buf, sizeof(buf), nullptr, nullptr))
+            continue;   // longer than any path: not ours
         BOOL flag = buf[0] == '/' || buf[0] == '-';
+        if (!flag) {
+            // Full path now: the program may change its current directory later.
+            char full[MAX_PATH];
+            DWORD n = ::GetFullPathNameA(buf, MAX_PATH, full, nullptr);
+            if (n > 0 && n < MAX_PATH) lstrcpynA(buf, full, sizeof(buf));
+        }
         info.ParseParam(flag ? buf + 1 : buf, flag, i == argc - 1);
     }
     ::LocalFree(argv);
@@ -209,6 +222,7 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, BOOL openDialog)
     ofn.lpstrFilter = filters.c_str();
     ofn.lpstrFile = buf;
     ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrInitialDir = m_strStartDir.IsEmpty() ? nullptr : m_strStartDir.c_str();
     ofn.lpstrDefExt = ext.IsEmpty() ? nullptr : ext.c_str() + (ext[0] == '.' ? 1 : 0);
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                 (openDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
@@ -457,6 +471,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int cmdShow)
     app->m_hInstance = instance;
     app->m_lpCmdLine = cmdLine;
     app->m_nCmdShow = cmdShow;
+    char startDir[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, startDir);
+    app->m_strStartDir = startDir;
     if (app->m_strAppName.IsEmpty() && !app->m_strAppName.LoadString(AFX_IDS_APP_TITLE)) {
         char exe[MAX_PATH];
         ::GetModuleFileNameA(nullptr, exe, MAX_PATH);

@@ -57,6 +57,7 @@ public:
     CString m_strRegistryKey;
     CString m_strProfileName;
     CRecentFileList* m_pRecentFileList = nullptr;
+    CString m_strStartDir;   // the current directory when the program started
 
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;

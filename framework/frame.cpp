@@ -310,7 +310,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
         EndHelpMode();
         return TRUE;
     }
-    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable)
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable && ::IsWindowEnabled(m_hWnd))
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
     return FALSE;
 }
@@ -334,15 +334,18 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
-    CWinApp* app = AfxGetApp();
-    if (app && app->m_pMainWnd == this) ::PostQuitMessage(0);
     Default();
 }
 
 void CFrameWnd::PostNcDestroy()
 {
     CWinApp* app = AfxGetApp();
-    if (app && app->m_pMainWnd == this) app->m_pMainWnd = nullptr;
+    // The run ends after the children are destroyed too: a box shown by the
+    // view while it is destroyed must not meet a quit message already posted.
+    if (app && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        ::PostQuitMessage(0);
+    }
     if (app)
         if (auto* sdi = dynamic_cast<CSingleDocTemplate*>(app->GetDocTemplate()))
             if (sdi->GetFrame() == this) sdi->OnFrameDestroyed();

@@ -63,7 +63,7 @@ public:
     BOOL IsPrinting() const { return m_bPrinting; }
     BOOL CreateCompatibleDC(CDC* dc);
     BOOL DeleteDC();
-    void Attach(HDC h) { m_hDC = h; }
+    void Attach(HDC h) { m_hDC = h; m_bOwnsCompatible = FALSE; }
     HDC Detach() { HDC h = m_hDC; m_hDC = nullptr; return h; }
 
     int SetMapMode(int mode) { return ::SetMapMode(m_hDC, mode); }

@@ -30,9 +30,11 @@ CPreviewWnd* CPreviewWnd::Open(CView* view, CPrintInfo* info)
                                        reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
     if (!recorded || !preview->CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, owner.left, owner.top,
                                         owner.right - owner.left, owner.bottom - owner.top, preview->m_hOwner, nullptr)) {
-        delete preview;
+        view->OnEndPrinting(nullptr, info);   // back to the screen
+        delete preview;                       // never had a window: still ours to delete
         return nullptr;
     }
+    preview->m_bOpen = TRUE;
     // The buttons' texts: the print command's menu text and the close prompt's tooltip.
     CString print, close;
     print.LoadString(ID_FILE_PRINT);

@@ -9,11 +9,13 @@ public:
     static CPreviewWnd* Open(CView* view, CPrintInfo* info);
 
     ~CPreviewWnd() override;
-    void PostNcDestroy() override { delete this; }
+    // Only an opened preview deletes itself; a failed opening is undone by Open.
+    void PostNcDestroy() override { if (m_bOpen) delete this; }
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     HENHMETAFILE GetPage() const { return m_hPage; }
 
 private:
+    BOOL m_bOpen = FALSE;
     CView* m_pView = nullptr;
     CPrintInfo* m_pInfo = nullptr;
     HWND m_hOwner = nullptr;

@@ -140,7 +140,8 @@ LRESULT CALLBACK CWnd::StaticWndProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         wnd->PostNcDestroy();  // may delete the object
         return r;
     }
-    wnd->m_current = saved;
+    // A handler may have destroyed the window (and deleted the object).
+    if (FromHandlePermanent(hWnd) == wnd) wnd->m_current = saved;
     return r;
 }
 

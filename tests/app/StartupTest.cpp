@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -211,6 +212,12 @@ TEST(MainFrame, MenuTreeIsFrenchWithTheStartChecks)
         { 32795, "DB.", true }, { 32797, "Droite", true }, { 32780, "Réglage Carte &Son", false },
         { 32822, "&Couleur du fond", false },
     };
+    std::function<void(HMENU)> update = [&](HMENU menu) {
+        frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
+        for (int i = 0; i < ::GetMenuItemCount(menu); ++i)
+            if (HMENU sub = ::GetSubMenu(menu, i)) update(sub);
+    };
+    for (int i = 0; i < 7; ++i) update(::GetSubMenu(bar, i));
     for (const Item& it : items) {
         char text[128] = "";
         ::GetMenuStringA(bar, it.id, text, sizeof text, MF_BYCOMMAND);
