@@ -72,8 +72,8 @@ fi
 wait_exit $pid 20 || fail "the program did not end on Alt+F4"
 pass "quit"
 
-# --- reopen from the command line
-"$ONDAV_WINE" "$EXE" "$(winpath "$saved")" &
+# --- reopen from the command line, by a name relative to where it starts
+(cd "$WORK" && exec "$ONDAV_WINE" "$EXE" essai.osc) &
 pid=$!
 sleep 1
 dismiss_sound_boxes
