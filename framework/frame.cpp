@@ -35,6 +35,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_MENUSELECT()
     ON_WM_INITMENUPOPUP()
     ON_WM_DROPFILES()
+    ON_WM_QUERYENDSESSION()
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
@@ -323,6 +325,20 @@ void CFrameWnd::OnDropFiles(HDROP drop)
     ::DragFinish(drop);
     ::SetForegroundWindow(m_hWnd);
     if (got && AfxGetApp()) AfxGetApp()->OpenDocumentFile(path);
+}
+
+BOOL CFrameWnd::OnQueryEndSession()
+{
+    // Windows is shutting down: the same save prompt as closing the window.
+    CDocument* doc = GetActiveDocument();
+    return !doc || doc->SaveModified();
+}
+
+LRESULT CFrameWnd::OnEndSession(WPARAM ending, LPARAM)
+{
+    // No WM_DESTROY follows when the session ends: keep the recent files now.
+    if (ending && AfxGetApp()) AfxGetApp()->ExitInstance();
+    return 0;
 }
 
 void CFrameWnd::OnClose()

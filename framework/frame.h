@@ -48,6 +48,8 @@ public:
     int OnCreate(LPCREATESTRUCT cs);
     void OnDestroy();
     void OnClose();
+    BOOL OnQueryEndSession();
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
     void OnSize(UINT type, int cx, int cy);
     void OnMenuSelect(UINT itemId, UINT flags, HMENU menu);
     void OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu);

@@ -393,3 +393,16 @@ TEST(MainFrame, PointerOnAToolbarButtonShowsItsPromptUntilItLeaves)
     pump(50);
     EXPECT_EQ(paneText(0), "Pour l'aide, appuyez sur F1");
 }
+
+TEST(MainFrame, ShuttingDownWindowsOffersToSaveAModifiedDocument)
+{
+    frame()->GetActiveDocument()->SetModifiedFlag(TRUE);
+    ModalWatcher cancel(IDCANCEL);
+    LRESULT mayEnd = frame()->SendMessage(WM_QUERYENDSESSION, 0, 0);
+    auto seen = cancel.seen();
+    EXPECT_EQ(mayEnd, 0) << "Cancel keeps the session going";
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "Enregistrer les modifications de Sans titre ?");
+    frame()->GetActiveDocument()->SetModifiedFlag(FALSE);
+    EXPECT_EQ(frame()->SendMessage(WM_QUERYENDSESSION, 0, 0), 1);
+}
