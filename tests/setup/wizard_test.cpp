@@ -230,3 +230,58 @@ TEST_F(Wizard, EmptyLicenceIsAccepted)
     EXPECT_EQ("", license);
     EXPECT_EQ(1, gLicenseAccepted);
 }
+
+namespace {
+
+// A key press as the keyboard delivers it: to the focused control, through the
+// sheet's own dialog-message handling.
+void PressKey(WORD vk)
+{
+    HWND focus = GetFocus();
+    PostMessageA(focus, WM_KEYDOWN, vk, 1);
+    if (vk == VK_SPACE)
+        PostMessageA(focus, WM_CHAR, ' ', 1);
+    PostMessageA(focus, WM_KEYUP, vk, 0xC0000001);
+}
+
+int FocusId()
+{
+    return GetDlgCtrlID(GetFocus());
+}
+
+}  // namespace
+
+Step CancelWherever()
+{
+    return [](const Screen &s) {
+        if (!s.sheet || s.license || s.box)
+            return false;
+        PostMessageA(s.sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+        return true;
+    };
+}
+
+TEST_F(Wizard, KeyboardNeverReachesTheOptionBoxes)
+{
+    std::vector<int> focused;
+    auto tab = [&](const Screen &) {
+        focused.push_back(FocusId());
+        PressKey(VK_TAB);
+    };
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        PressOnPage(1, "BN", PSBTN_NEXT),
+        PressOnPage(2, "BN", PSBTN_NEXT),
+        OnPage(3, tab),
+        OnPage(3, tab),
+        OnPage(3, tab),  // round the whole ring
+        OnPage(3, [](const Screen &) { PressKey(VK_SPACE); }),  // whatever it lands on
+        CancelWherever(),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    for (int id : focused)
+        EXPECT_TRUE(id < IDC_OPTION1 || id > IDC_OPTION4) << "option box " << id << " has the focus";
+    ExpectDefaultFlags();
+}
