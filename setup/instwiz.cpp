@@ -242,7 +242,8 @@ INT_PTR InstallTypeNotify(HWND hDlg, LPARAM lParam)
 INT_PTR InstallTypeCommand(HWND hDlg, WPARAM wParam)
 {
     int id = LOWORD(wParam);
-    if (HIWORD(wParam) == BN_CLICKED && id >= IDC_UNINSTALL && id <= IDC_INSTALL) {
+    // Only the two visible choices: the unused buttons between them are no install type.
+    if (HIWORD(wParam) == BN_CLICKED && (id == IDC_UNINSTALL || id == IDC_INSTALL)) {
         setupInfo.iInstall_Type = id;
         SetTypeButtons(hDlg);
     }

@@ -285,3 +285,36 @@ TEST_F(Wizard, KeyboardNeverReachesTheOptionBoxes)
         EXPECT_TRUE(id < IDC_OPTION1 || id > IDC_OPTION4) << "option box " << id << " has the focus";
     ExpectDefaultFlags();
 }
+
+TEST_F(Wizard, ArrowKeysOnlyMoveBetweenTheTwoVisibleTypes)
+{
+    std::vector<std::pair<int, bool>> seen;  // the type, and whether its button is checked
+    auto record = [&](const Screen &s) {
+        int type = setupInfo.iInstall_Type;
+        seen.push_back({type, IsDlgButtonChecked(s.page, type) == BST_CHECKED});
+    };
+    auto press = [&](WORD vk) {
+        return OnPage(1, [=](const Screen &s) {
+            record(s);
+            PressKey(vk);
+        });
+    };
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        OnPage(1, [](const Screen &s) { SetFocus(GetDlgItem(s.page, IDC_INSTALL)); }),
+        press(VK_DOWN), press(VK_DOWN), press(VK_DOWN), press(VK_UP), press(VK_UP), press(VK_UP),
+        OnPage(1, record),
+        CancelWherever(),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_EQ(0, result);
+    bool sawInstall = false, sawUninstall = false;
+    for (const auto &[type, checked] : seen) {
+        EXPECT_TRUE(type == INSTALL_TYPE_INSTALL || type == INSTALL_TYPE_UNINSTALL) << "type " << type;
+        EXPECT_TRUE(checked) << "type " << type << " shown unchecked";
+        sawInstall |= type == INSTALL_TYPE_INSTALL;
+        sawUninstall |= type == INSTALL_TYPE_UNINSTALL;
+    }
+    EXPECT_TRUE(sawInstall && sawUninstall) << "the arrows never changed the choice";
+}
