@@ -276,8 +276,27 @@ INT_PTR CALLBACK Install_Type(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
     return nResult;
 }
 
+namespace {
+
+// "X:\..." or "\\server\...": anything else would be resolved against the
+// current folder, where a later uninstallation would delete files.
+bool IsFullPath(const char *pszPath)
+{
+    if (((pszPath[0] >= 'A' && pszPath[0] <= 'Z') || (pszPath[0] >= 'a' && pszPath[0] <= 'z')) &&
+        pszPath[1] == ':' && pszPath[2] == '\\')
+        return true;
+    return pszPath[0] == '\\' && pszPath[1] == '\\' && pszPath[2] != '\0' && pszPath[2] != '\\';
+}
+
+}  // namespace
+
 INT_PTR CALLBACK Install_Destination(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
 {
+    if (message == WM_INITDIALOG) {
+        // The stored field holds MAX_PATH characters with the NUL.
+        SendDlgItemMessageA(hDlg, IDC_DESTPATH, EM_LIMITTEXT, MAX_PATH - 1, 0);
+        return TRUE;
+    }
     if (message != WM_NOTIFY)
         return FALSE;
     switch (NotifyCode(lParam)) {
@@ -287,10 +306,19 @@ INT_PTR CALLBACK Install_Destination(HWND hDlg, UINT message, WPARAM, LPARAM lPa
         SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_NEXT);
         SetDlgItemTextA(hDlg, IDC_DESTPATH, setupInfo.pszDestPath);
         return TRUE;
-    case PSN_WIZNEXT:
+    case PSN_WIZNEXT: {
         // Taken as typed: the page asks for a trailing '\' but the user decides.
-        GetDlgItemTextA(hDlg, IDC_DESTPATH, setupInfo.pszDestPath, sizeof setupInfo.pszDestPath);
+        char szPath[sizeof setupInfo.pszDestPath];
+        GetDlgItemTextA(hDlg, IDC_DESTPATH, szPath, sizeof szPath);
+        if (!IsFullPath(szPath)) {
+            MessageBoxA(hDlg, "Le répertoire d'installation doit être un chemin complet, par exemple C:\\Ondav\\ .",
+                        "Installation de l'Ondavis", MB_OK | MB_ICONEXCLAMATION);
+            SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, -1);
+            return TRUE;
+        }
+        memcpy(setupInfo.pszDestPath, szPath, sizeof szPath);
         return TRUE;
+    }
     case PSN_WIZBACK:
     case PSN_WIZFINISH:
     case PSN_RESET:

@@ -142,17 +142,31 @@ TEST_F(Wizard, TypePageRestoresTheOptionFlagsWheneverItIsPassed)
     ExpectDefaultFlags();
 }
 
-TEST_F(Wizard, DestinationIsTakenAsTyped)
+TEST_F(Wizard, DestinationMustBeAFullPathAndIsOtherwiseTakenAsTyped)
 {
-    std::string shown;
+    std::string shown, typed, caption[2], text[2];
+    auto type = [](const char *path) {
+        return OnPage(2, [=](const Screen &s) { SetDlgItemTextA(s.page, IDC_DESTPATH, path); });
+    };
     int result = Run({
         PressOnPage(0, "N", PSBTN_NEXT),
         AnswerLicense(IDC_LICENSE_YES),
         PressOnPage(1, "BN", PSBTN_NEXT),
         OnPage(2, [&](const Screen &s) {
             shown = WindowText(GetDlgItem(s.page, IDC_DESTPATH));
-            SetDlgItemTextA(s.page, IDC_DESTPATH, "D:\\Mesures");
+            HWND edit = GetDlgItem(s.page, IDC_DESTPATH);
+            SetWindowTextA(edit, "");
+            for (int i = 0; i < 300; ++i)
+                SendMessageA(edit, WM_CHAR, 'a', 1);
+            typed = WindowText(edit);
         }),
+        type(""),
+        PressOnPage(2, "BN", PSBTN_NEXT),
+        DismissBox(&caption[0], &text[0]),
+        type("Ondav\\"),
+        PressOnPage(2, "BN", PSBTN_NEXT),
+        DismissBox(&caption[1], &text[1]),
+        type("D:\\Mesures"),  // still on this page, and accepted without its trailing '\'
         PressOnPage(2, "BN", PSBTN_NEXT),
         PressOnPage(3, "BN", PSBTN_NEXT),
         PressOnPage(4, "BF", PSBTN_FINISH),
@@ -160,6 +174,11 @@ TEST_F(Wizard, DestinationIsTakenAsTyped)
     ASSERT_FALSE(robot.failed) << robot.notes[0];
     EXPECT_NE(0, result);
     EXPECT_EQ("C:\\Ondav\\", shown);
+    EXPECT_EQ(std::string(MAX_PATH - 1, 'a'), typed);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ("Installation de l'Ondavis", caption[i]);
+        EXPECT_NE(std::string::npos, text[i].find("chemin complet")) << text[i];
+    }
     EXPECT_STREQ("D:\\Mesures", setupInfo.pszDestPath);
 }
 
