@@ -100,15 +100,18 @@ char *ReadLicenseText(HWND hDlg)
     return pszText;
 }
 
-void ShowLicenseIfNeeded(HWND hPage)
+// Returns whether the wizard may go on past the welcome page.
+bool ShowLicenseIfNeeded(HWND hPage)
 {
     if (gLicenseAccepted == 1)
-        return;
+        return true;
     INT_PTR nAnswer = DialogBoxParamA(setupInfo.hInst, MAKEINTRESOURCEA(IDD_LICENSE), hPage, License, 0);
-    if (nAnswer == IDC_LICENSE_YES && !gSetupAborted)
+    if (nAnswer == IDC_LICENSE_YES && !gSetupAborted) {
         gLicenseAccepted = 1;
-    else
-        AbortSetup();
+        return true;
+    }
+    AbortSetup();
+    return false;
 }
 
 }  // namespace
@@ -185,7 +188,8 @@ INT_PTR CALLBACK Welcome(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
         SetWizardButtons(hDlg, PSWIZB_NEXT);
         return TRUE;
     case PSN_WIZNEXT:
-        ShowLicenseIfNeeded(hDlg);
+        // Declined: the sheet stays here while the quit request ends it.
+        SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, ShowLicenseIfNeeded(hDlg) ? 0 : -1);
         return TRUE;
     case PSN_WIZBACK:
     case PSN_WIZFINISH:

@@ -203,6 +203,7 @@ TEST_F(Install, DecliningOrCancellingWritesNothing)
 {
     RobotResult r = RunInstaller({PressOnPage(0, "N", PSBTN_NEXT), AnswerLicense(IDC_LICENSE_NO)});
     ASSERT_FALSE(r.failed) << r.notes[0];
+    EXPECT_EQ(0, setupInfo.iInstall_Type) << "the type page was shown after the licence was declined";
     EXPECT_FALSE(SetupInfoKeyExists());
     EXPECT_FALSE(RunOnceHas("GrpConv"));
     EXPECT_FALSE(FileExists("C:\\Ondav\\ondav.exe"));

@@ -233,6 +233,7 @@ TEST_F(Wizard, MissingLicenceFileNamesItsPathAndEndsTheInstaller)
     EXPECT_EQ("Sample Installation Critical Error", caption);
     EXPECT_EQ("Error accessing file: " + licensePath, text);
     EXPECT_EQ(0, gLicenseAccepted);
+    EXPECT_EQ(0, setupInfo.iInstall_Type) << "the type page was shown";
 }
 
 TEST_F(Wizard, EmptyLicenceIsAccepted)
