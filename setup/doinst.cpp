@@ -54,6 +54,18 @@ BOOL QueueChosenSections(HINF hInf, HSPFILEQ FileQueue, const INSTALLINFO *pInfo
     return bResult;
 }
 
+// The folders an installation made, once emptied; a folder still holding
+// something (a file that could not be removed, or the user's own) stays.
+void RemoveEmptyFolders(const char *pszDestPath)
+{
+    char szDir[MAX_PATH + 16];
+    size_t n = strlen(pszDestPath);
+    const char *pszSep = n && pszDestPath[n - 1] != '\\' ? "\\" : "";
+    snprintf(szDir, sizeof szDir, "%s%sexemples", pszDestPath, pszSep);
+    RemoveDirectoryA(szDir);
+    RemoveDirectoryA(pszDestPath);
+}
+
 // Steps 6 to 11 of a run: the files and the "ProductInstall" registry
 // directives. Returns whether all of it succeeded.
 BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourcePath)
@@ -75,6 +87,8 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
     BOOL bResult = QueueChosenSections(hInf, FileQueue, pInfo, pszSourcePath);
     if (bResult)
         bResult = SetupCommitFileQueueA(hWnd, FileQueue, MyQueueCallback, &MyInstallData);
+    if (bResult && pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
+        RemoveEmptyFolders(pInfo->pszDestPath);
 
     // The registry directives are applied for an uninstallation too, but they
     // cannot make a failed file step look like a success.

@@ -156,5 +156,6 @@ wait_exit
 for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
   [ ! -e "$target/$f" ] || fail "C:\\Ondav\\$f left after uninstalling"
 done
-echo "uninstalled: no file left in C:\\Ondav"
+[ ! -e "$target" ] || fail "C:\\Ondav left after uninstalling"
+echo "uninstalled: C:\\Ondav removed"
 echo "PASS"

@@ -168,9 +168,9 @@ TEST_F(Install, SecondRunStartsFromWhatTheFirstStored)
     EXPECT_FALSE(FileExists("C:\\Ondav\\ondav.exe"));
 }
 
-TEST_F(Install, UninstallRemovesTheFilesAtTheStoredDestinationAndSkipsABusyOne)
+TEST_F(Install, UninstallRemovesTheFilesAndFoldersAtTheStoredDestinationAndSkipsABusyOne)
 {
-    RobotResult r = RunInstaller(InstallSteps("C:\\OndavTest\\"));
+    RobotResult r = RunInstaller(InstallSteps("C:\\OndavTest"));  // also without its trailing '\'
     ASSERT_FALSE(r.failed) << r.notes[0];
     ExpectInstalledCopies("C:\\OndavTest\\");
     DeleteRunOnceValues();
@@ -190,10 +190,16 @@ TEST_F(Install, UninstallRemovesTheFilesAtTheStoredDestinationAndSkipsABusyOne)
         EXPECT_FALSE(FileExists(std::string("C:\\OndavTest\\") + f)) << f << " left behind";
     }
     EXPECT_TRUE(FileExists("C:\\OndavTest\\lisezmoi.txt"));
+    EXPECT_FALSE(FileExists("C:\\OndavTest\\exemples")) << "empty examples folder left";
     EXPECT_TRUE(RunOnceHas("GrpConv"));
     std::string version;
     EXPECT_FALSE(QueryValue(HKEY_LOCAL_MACHINE, "Software\\Korvel\\Ondavis", "Version", &version))
         << "the uninstallation wrote the product version";
+
+    // Once nothing is left in it, the destination folder goes too.
+    r = RunInstaller(UninstallSteps());
+    ASSERT_FALSE(r.failed) << r.notes[0];
+    EXPECT_FALSE(FileExists("C:\\OndavTest")) << "empty destination folder left";
 }
 
 TEST_F(Install, DecliningOrCancellingWritesNothing)
