@@ -144,7 +144,10 @@ BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo)
     GetSourceDirectory(szSourcePath, sizeof szSourcePath);
     snprintf(szInfFileName, sizeof szInfFileName, "%s%s", szSourcePath, kInfName);
 
-    HINF hInf = SetupOpenInfFileA(szInfFileName, nullptr, INF_STYLE_WIN4, nullptr);
+    // Without our own folder a bare name would be looked up in the system's
+    // INF folders: an unknown script is as good as none.
+    HINF hInf = szSourcePath[0] ? SetupOpenInfFileA(szInfFileName, nullptr, INF_STYLE_WIN4, nullptr)
+                                : INVALID_HANDLE_VALUE;
     if (hInf == INVALID_HANDLE_VALUE) {
         ReportMissingScript(hWnd, szInfFileName);
         return FALSE;

@@ -70,10 +70,13 @@ char *ReadLicenseText(HWND hDlg)
 {
     char szPath[MAX_PATH];
     GetSourceDirectory(szPath, sizeof szPath);
+    // Without our own folder the bare name would be some other folder's file.
+    bool bHaveDir = szPath[0] != '\0';
     strncat(szPath, kLicenseFile, sizeof szPath - strlen(szPath) - 1);
 
-    HANDLE hFile = CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE hFile = bHaveDir ? CreateFileA(szPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr)
+                            : INVALID_HANDLE_VALUE;
     if (hFile == INVALID_HANDLE_VALUE) {
         LicenseError(hDlg, "Error accessing file: %s", szPath);
         AbortSetup();

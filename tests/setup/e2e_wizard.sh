@@ -16,19 +16,22 @@ ondav_start_xvfb
 ondav_ensure_prefix
 
 stage=$(mktemp -d "$bin/e2e-setup.XXXXXX")
+deep_root=$(mktemp -d "$bin/e2e-deep.XXXXXX")
 target=$WINEPREFIX/drive_c/Ondav
 setup_pid=
 log=$art/run.log
 : >"$log"
 
 relay_set=
+stray_inf=$WINEPREFIX/drive_c/windows/inf/ondav.inf
 cleanup() {
   [ -n "$setup_pid" ] && kill "$setup_pid" 2>/dev/null || true
   case $relay_set in
     key) "$ONDAV_WINE" reg delete 'HKCU\Software\Wine\Debug' /f >/dev/null 2>&1 || true ;;
     value) "$ONDAV_WINE" reg delete 'HKCU\Software\Wine\Debug' /v RelayInclude /f >/dev/null 2>&1 || true ;;
   esac
-  rm -rf "$stage"
+  rm -rf "$stage" "$deep_root"
+  rm -f "$stray_inf"
   for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
     rm -f "$target/$f"
   done
@@ -72,7 +75,7 @@ wait_window() {
     if [ -n "$w" ]; then sleep 0.5; echo "$w"; return 0; fi
     sleep 0.1
   done
-  fail "no window '$1' after ${2:-15} s"
+  fail "no window '$1' after ${2:-15} s" >&2  # stdout goes to the caller's $(...)
 }
 
 shot() {  # shot <window> <name>: the window's pixels only
@@ -158,4 +161,20 @@ for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.os
 done
 [ ! -e "$target" ] || fail "C:\\Ondav left after uninstalling"
 echo "uninstalled: C:\\Ondav removed"
+echo "== run from a folder too deep for the installer to learn its own path"
+# A script of the same name in the system's INF folder must not stand in for ours.
+cp "$stage/ondav.inf" "$stray_inf"
+deep=$deep_root
+for i in 1 2 3 4 5; do deep=$deep/un-dossier-assez-long-pour-depasser-la-limite-des-chemins-$i; done
+mkdir -p "$deep"
+cp -r "$stage/." "$deep/"
+WINEDEBUG=-all "$ONDAV_WINE" "$deep/ondavsetup.exe" >>"$log" 2>&1 &
+setup_pid=$!
+w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
+w=$(wait_window '^Product Sample Install Error$'); shot "$w" 09-deep-folder
+! xdotool search --onlyvisible --name '^Bienvenue!$' >/dev/null 2>&1 || fail "the wizard ran on a script found elsewhere"
+key "$w" Return
+wait_exit
+rm -f "$stray_inf"
+echo "deep folder: the missing script is reported"
 echo "PASS"
