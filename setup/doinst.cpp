@@ -162,8 +162,12 @@ BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo)
     if (pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
         GetRegString(kSetupInfoKey, "DestinationPath", pInfo->pszDestPath);
 
+    // The wizard hands its owner back on closing: keep the window disabled
+    // while the files are committed, so that it cannot be closed half-way.
+    EnableWindow(hWnd, FALSE);
     BOOL bResult = InstallFiles(hWnd, hInf, pInfo, szSourcePath);
     SetupCloseInfFile(hInf);
+    EnableWindow(hWnd, TRUE);
 
     if (bResult)
         InstallFinish(TRUE);
