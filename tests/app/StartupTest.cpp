@@ -406,3 +406,17 @@ TEST(MainFrame, ShuttingDownWindowsOffersToSaveAModifiedDocument)
     frame()->GetActiveDocument()->SetModifiedFlag(FALSE);
     EXPECT_EQ(frame()->SendMessage(WM_QUERYENDSESSION, 0, 0), 1);
 }
+
+TEST(MainFrame, ContextHelpWaitsForAClickThenExplains)
+{
+    frame()->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
+    EXPECT_EQ(paneText(0), "Sélectionnez un objet sur lequel obtenir de l'aide");
+    {
+        ModalWatcher ok(IDOK);
+        frame()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+        auto seen = ok.seen();
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].caption, "Aide de l'Ondavis");
+    }
+    EXPECT_EQ(paneText(0), "Pour l'aide, appuyez sur F1");
+}
