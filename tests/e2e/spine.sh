@@ -84,24 +84,28 @@ shot reopened
 xdotool key alt+F4
 wait_exit $pid 20 || fail "the program did not end"
 
+# answer_program_box SHOT: waits for the program's own box (after the sound
+# card's box on a machine without one), keeps a screenshot, and answers it.
+answer_program_box() {
+  local box= i
+  for i in $(seq 1 100); do
+    dismiss "Ouverture de l'interface audio." && continue
+    box=$(xdotool search --onlyvisible --name "^Ondavis\$" 2>/dev/null | head -n 1)
+    [ -n "$box" ] && break
+    sleep 0.2
+  done
+  [ -n "$box" ] || return 1
+  shot "$1"
+  xdotool windowactivate --sync "$box" 2>/dev/null || true
+  xdotool key Return
+}
+
 # --- a 64175-byte file is refused with a message, and the program ends
 short="$WORK/court.osc"
 head -c 64175 /dev/zero > "$short"
 "$ONDAV_WINE" "$EXE" "$(winpath "$short")" &
 pid=$!
-box=
-# The refusal comes in a box titled with the program's name, after the sound
-# card's box on a machine without one.
-for i in $(seq 1 100); do
-  dismiss "Ouverture de l'interface audio." && continue
-  box=$(xdotool search --onlyvisible --name "^Ondavis\$" 2>/dev/null | head -n 1)
-  [ -n "$box" ] && break
-  sleep 0.2
-done
-[ -n "$box" ] || fail "no message for the short file"
-shot short-file
-xdotool windowactivate --sync "$box" 2>/dev/null || true
-xdotool key Return
+answer_program_box short-file || fail "no message for the short file"
 wait_exit $pid 20 || fail "the program did not end after refusing the file"
 pass "64175-byte file refused"
 
@@ -109,17 +113,7 @@ pass "64175-byte file refused"
 # no printer here, it says so first
 "$ONDAV_WINE" "$EXE" /p "$(winpath "$saved")" &
 pid=$!
-box=
-for i in $(seq 1 100); do
-  dismiss "Ouverture de l'interface audio." && continue
-  box=$(xdotool search --onlyvisible --name "^Ondavis\$" 2>/dev/null | head -n 1)
-  [ -n "$box" ] && break
-  sleep 0.2
-done
-[ -n "$box" ] || fail "no word from a print without printer"
-shot print-switch
-xdotool windowactivate --sync "$box" 2>/dev/null || true
-xdotool key Return
+answer_program_box print-switch || fail "no word from a print without printer"
 wait_exit $pid 20 || fail "the program did not end after /p"
 pass "/p file: printed or reported, then ended"
 echo "1 passed, 0 failed"
