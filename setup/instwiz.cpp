@@ -42,6 +42,22 @@ UINT NotifyCode(LPARAM lParam)
     return ((const NMHDR *)lParam)->code;
 }
 
+// What every page answers alike: it lets itself be left, and sets no result
+// for the wizard's buttons, so the wizard always moves on.
+INT_PTR CommonPageNotify(HWND hDlg, UINT code)
+{
+    switch (code) {
+    case PSN_KILLACTIVE:
+        return AllowPageChange(hDlg);
+    case PSN_WIZNEXT:
+    case PSN_WIZBACK:
+    case PSN_WIZFINISH:
+    case PSN_RESET:
+        return TRUE;
+    }
+    return FALSE;
+}
+
 void ResetOptionFlags()
 {
     setupInfo.iCustom_Options1 = 1;
@@ -185,8 +201,6 @@ INT_PTR CALLBACK Welcome(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
     if (message != WM_NOTIFY)
         return FALSE;
     switch (NotifyCode(lParam)) {
-    case PSN_KILLACTIVE:
-        return AllowPageChange(hDlg);
     case PSN_SETACTIVE:
         SetWizardButtons(hDlg, PSWIZB_NEXT);
         return TRUE;
@@ -194,12 +208,8 @@ INT_PTR CALLBACK Welcome(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
         // Declined: the sheet stays here while the quit request ends it.
         SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, ShowLicenseIfNeeded(hDlg) ? 0 : -1);
         return TRUE;
-    case PSN_WIZBACK:
-    case PSN_WIZFINISH:
-    case PSN_RESET:
-        return TRUE;
     }
-    return FALSE;
+    return CommonPageNotify(hDlg, NotifyCode(lParam));
 }
 
 INT_PTR CALLBACK License(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
@@ -230,20 +240,13 @@ namespace {
 INT_PTR InstallTypeNotify(HWND hDlg, LPARAM lParam)
 {
     switch (NotifyCode(lParam)) {
-    case PSN_KILLACTIVE:
-        return AllowPageChange(hDlg);
     case PSN_SETACTIVE:
         if (setupInfo.iInstall_Type != 0)
             CheckRadioButton(hDlg, IDC_UNINSTALL, IDC_INSTALL, setupInfo.iInstall_Type);
         SetTypeButtons(hDlg);
         return TRUE;
-    case PSN_WIZNEXT:
-    case PSN_WIZBACK:
-    case PSN_WIZFINISH:
-    case PSN_RESET:
-        return TRUE;
     }
-    return FALSE;
+    return CommonPageNotify(hDlg, NotifyCode(lParam));
 }
 
 INT_PTR InstallTypeCommand(HWND hDlg, WPARAM wParam)
@@ -307,8 +310,6 @@ INT_PTR CALLBACK Install_Destination(HWND hDlg, UINT message, WPARAM, LPARAM lPa
     if (message != WM_NOTIFY)
         return FALSE;
     switch (NotifyCode(lParam)) {
-    case PSN_KILLACTIVE:
-        return AllowPageChange(hDlg);
     case PSN_SETACTIVE:
         SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_NEXT);
         SetDlgItemTextA(hDlg, IDC_DESTPATH, setupInfo.pszDestPath);
@@ -326,12 +327,8 @@ INT_PTR CALLBACK Install_Destination(HWND hDlg, UINT message, WPARAM, LPARAM lPa
         memcpy(setupInfo.pszDestPath, szPath, sizeof szPath);
         return TRUE;
     }
-    case PSN_WIZBACK:
-    case PSN_WIZFINISH:
-    case PSN_RESET:
-        return TRUE;
     }
-    return FALSE;
+    return CommonPageNotify(hDlg, NotifyCode(lParam));
 }
 
 namespace {
@@ -361,20 +358,13 @@ INT_PTR CALLBACK Custom_Options(HWND hDlg, UINT message, WPARAM wParam, LPARAM l
     if (message != WM_NOTIFY)
         return FALSE;
     switch (NotifyCode(lParam)) {
-    case PSN_KILLACTIVE:
-        return AllowPageChange(hDlg);
     case PSN_SETACTIVE:
         for (int id = IDC_OPTION1; id <= IDC_OPTION4; ++id)
             CheckDlgButton(hDlg, id, *OptionFlag(id) ? BST_CHECKED : BST_UNCHECKED);
         SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_NEXT);
         return TRUE;
-    case PSN_WIZNEXT:
-    case PSN_WIZBACK:
-    case PSN_WIZFINISH:
-    case PSN_RESET:
-        return TRUE;
     }
-    return FALSE;
+    return CommonPageNotify(hDlg, NotifyCode(lParam));
 }
 
 INT_PTR CALLBACK Install(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
@@ -382,16 +372,9 @@ INT_PTR CALLBACK Install(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
     if (message != WM_NOTIFY)
         return FALSE;
     switch (NotifyCode(lParam)) {
-    case PSN_KILLACTIVE:
-        return AllowPageChange(hDlg);
     case PSN_SETACTIVE:
         SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_FINISH);
         return TRUE;
-    case PSN_WIZNEXT:
-    case PSN_WIZBACK:
-    case PSN_WIZFINISH:
-    case PSN_RESET:
-        return TRUE;
     }
-    return FALSE;
+    return CommonPageNotify(hDlg, NotifyCode(lParam));
 }
