@@ -111,8 +111,7 @@ void COndavView::CollectFrame()
     }
 }
 
-// Stops recording, gives the buffer back and unprepares its header: at a stop,
-// so that the driver stops polling, and before the close, so that it cannot
+// Gives the buffer back and unprepares its header, so that the close cannot
 // fail only because the buffer is still queued with the driver.
 void COndavView::ReleaseCaptureBuffer()
 {

@@ -39,9 +39,6 @@ void COndavView::StopMeasurement()
     if (!m_bRunning) return;
     KillTimer(kMeasureTimer);
     m_bRunning = FALSE;
-    // Left started, the driver keeps its capture threads polling for nothing
-    // until the next start; that one arms the buffer again anyway.
-    ReleaseCaptureBuffer();
     Invalidate(TRUE);
 }
 

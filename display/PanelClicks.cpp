@@ -80,7 +80,6 @@ void COndavView::StopForPrinting()
     if (!m_bRunning) return;
     KillTimer(kMeasureTimer);
     m_bRunning = FALSE;
-    ReleaseCaptureBuffer();
 }
 
 BOOL COndavView::OnPreparePrinting(CPrintInfo* info)

@@ -16,7 +16,8 @@
 # per case, 7), ONDAV_BENCH_WINDOWS (live windows per state, 3),
 # ONDAV_BENCH_SECONDS (seconds per live window, 10), ONDAV_BENCH_BATCHES (hot
 # path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe from there instead
-# of the fresh builds, e.g. to measure an older program).
+# of the fresh builds, e.g. to measure an older program), ONDAV_BENCH_PARTS
+# ("hot startup live xoscope": what to measure).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 archs=${ONDAV_BENCH_ARCHS:-i686 x86_64}
@@ -24,6 +25,7 @@ runs=${ONDAV_BENCH_RUNS:-7}
 windows=${ONDAV_BENCH_WINDOWS:-3}
 seconds=${ONDAV_BENCH_SECONDS:-10}
 batches=${ONDAV_BENCH_BATCHES:-11}
+parts=${ONDAV_BENCH_PARTS:-hot startup live xoscope}
 out=$root/build/bench
 mkdir -p "$out"
 
@@ -132,8 +134,9 @@ cpu_ms() {
 prefix_pids() {
   local p
   for p in /proc/[0-9]*; do
-    tr '\0' '\n' < "$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$1" && echo "${p#/proc/}"
+    { tr '\0' '\n' < "$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$1" && echo "${p#/proc/}"
   done
+  return 0
 }
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 private_kb() { awk '/^Private_(Clean|Dirty)/ {s += $2} END {print s + 0}' "/proc/$1/smaps_rollup"; }
@@ -147,7 +150,7 @@ at() { echo "$((ox + $1)) $((oy + $2))"; }
 # offset layout, the grey strip at the left, the white scope screen.
 ondav_probes=("$((ox + 575)),$((oy + 25))=ff0000" "$((ox + 5)),$((oy + 300))=c0c0c0" "$((ox + 30)),$((oy + 30))=ffffff")
 floor_probes=("400,300=ff0000" "100,100=ff0000")
-box="Ouverture de l'interface audio."
+box_title="Ouverture de l'interface audio."
 
 setup_prefix() {   # arch
   export WINEPREFIX=$out/prefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -182,7 +185,7 @@ hot() {   # arch
 startup_once() {   # exe probes...
   local exe=$1; shift
   local res pid box answered paint
-  res=$("$xprobe" paint 30 "$box" "$@" -- "${wine[@]}" "$exe") || true
+  res=$("$xprobe" paint 30 "$box_title" "$@" -- "${wine[@]}" "$exe") || true
   pid=$(sed -n 2p <<<"$res")
   read -r box answered paint <<<"$(sed -n 1p <<<"$res")"
   [ -n "$pid" ] && stop_program "$pid"
@@ -256,10 +259,10 @@ live_ondav() {   # arch
   exe=${exe:-$root/build/$arch/dist/ondav.exe}
   with_device
   /usr/lib/wine/wineserver -p
-  res=$("$xprobe" paint 60 - "${ondav_probes[@]}" -- "${wine[@]}" "$exe")
+  res=$("$xprobe" paint 60 - "${ondav_probes[@]}" -- "${wine[@]}" "$exe") || { echo "no first paint: $res" >&2; return 1; }
   pid=$(sed -n 2p <<<"$res")
   started+=("$pid")
-  ws=$(for p in $(prefix_pids "$WINEPREFIX"); do [[ $(cat /proc/$p/comm) == wineserver* ]] && echo "$p"; done | head -1)
+  ws=$(for p in $(prefix_pids "$WINEPREFIX"); do [[ $(cat /proc/$p/comm 2>/dev/null) == wineserver* ]] && echo "$p"; done | head -1 || true)
   sleep 3                                         # the splash goes after 1.5 s
   local view=($ox $oy 800 465)                    # the page, above the status bar
   live_state "$arch-idle" "$pid" "${view[@]}" "$ws"
@@ -296,11 +299,13 @@ live_xoscope() {
 
 # ---------------------------------------------------------------- run
 echo "Load before: $(uptime)" | tee "$out/load.txt"
+part() { [[ " $parts " == *" $1 "* ]]; }
 for arch in $archs; do
-  echo "== $arch: hot paths"; setup_prefix "$arch"; hot "$arch"
-  echo "== $arch: start-up"; startup "$arch"
-  echo "== $arch: live"; live_ondav "$arch"
+  setup_prefix "$arch"
+  if part hot; then echo "== $arch: hot paths"; hot "$arch"; fi
+  if part startup; then echo "== $arch: start-up"; startup "$arch"; fi
+  if part live; then echo "== $arch: live"; live_ondav "$arch"; fi
 done
-echo "== xoscope: live"; live_xoscope
+if part xoscope; then echo "== xoscope: live"; live_xoscope; fi
 echo "Load after: $(uptime)" | tee -a "$out/load.txt"
 python3 "$root/bench/report.py" "$out" $archs | tee "$out/results.md"

@@ -104,22 +104,6 @@ TEST_F(Cycle, RightClickStopsOnlyInsideTheScopeZoneInScopeMode)
     EXPECT_FALSE(view->m_bRunning);
 }
 
-TEST_F(Cycle, AStopTakesTheBufferBackFromTheDriverAndTheNextStartCapturesAgain)
-{
-    view->StartMeasurement();
-    ASSERT_TRUE(PumpUntilPhase(2));
-    ASSERT_TRUE(view->m_waveHdr.dwFlags & WHDR_INQUEUE) << "armed: the driver holds the buffer";
-    Command(COndavView::kCmdMeasureStop);
-    // Recording stops with the measurement, so the driver has nothing left to poll.
-    EXPECT_FALSE(view->m_waveHdr.dwFlags & WHDR_INQUEUE) << "flags " << view->m_waveHdr.dwFlags;
-    EXPECT_FALSE(view->m_waveHdr.dwFlags & WHDR_PREPARED) << "flags " << view->m_waveHdr.dwFlags;
-
-    harness->doc->SetModifiedFlag(FALSE);
-    Command(COndavView::kCmdMeasureStart);
-    ASSERT_TRUE(Pump(2500, [&] { return harness->doc->IsModified() != FALSE; }));
-    EXPECT_NEAR(Analyse(harness->doc->m_left, kCaptureFrames).frequencyHz, 441, 5);
-}
-
 TEST_F(Cycle, ClosingWhileRunningStopsCleanlyEvenWithTheBufferQueued)
 {
     // A fresh view on no settings file: it is created anew and written at exit.
