@@ -14,13 +14,14 @@
 namespace {
 
 struct Shortcut {
-    UINT idsName;        // the link's name in the group
+    UINT idsName;         // the link's name in the group
     const char *pszFile;  // what it starts, in the destination folder
+    bool bText;           // opened in Notepad: a text file may have no program of its own
 };
 const Shortcut kShortcuts[] = {
-    {IDS_LINK_PROGRAM, "ondav.exe"},
-    {IDS_LINK_README, "lisezmoi.txt"},
-    {IDS_LINK_UNINSTALL, "ondavsetup.exe"},
+    {IDS_LINK_PROGRAM, "ondav.exe", false},
+    {IDS_LINK_README, "lisezmoi.txt", true},
+    {IDS_LINK_UNINSTALL, "ondavsetup.exe", false},
 };
 
 std::string LoadText(HINSTANCE hInst, UINT ids)
@@ -37,12 +38,19 @@ std::string LinkPath(HINSTANCE hInst, const Shortcut &s)
     return szGroup[0] ? std::string(szGroup) + "\\" + LoadText(hInst, s.idsName) + ".lnk" : "";
 }
 
-bool SaveLink(const std::string &linkPath, const std::string &target, const std::string &folder)
+bool SaveLink(const std::string &linkPath, const std::string &target, bool bText, const std::string &folder)
 {
     IShellLinkA *pLink = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void **)&pLink)))
         return false;
-    pLink->SetPath(target.c_str());
+    if (bText) {
+        char szNotepad[MAX_PATH];
+        GetWindowsDirectoryA(szNotepad, sizeof szNotepad);
+        pLink->SetPath((std::string(szNotepad) + "\\notepad.exe").c_str());
+        pLink->SetArguments(("\"" + target + "\"").c_str());
+    } else {
+        pLink->SetPath(target.c_str());
+    }
     pLink->SetWorkingDirectory(folder.c_str());
     bool bSaved = false;
     IPersistFile *pFile = nullptr;
@@ -86,7 +94,7 @@ BOOL AddStartMenuGroup(HINSTANCE hInst, const char *pszDestPath)
         // The read-me is an option: no file, no shortcut.
         if (GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES)
             continue;
-        if (!SaveLink(LinkPath(hInst, s), target, folder))
+        if (!SaveLink(LinkPath(hInst, s), target, s.bText, folder))
             bResult = FALSE;
     }
     if (SUCCEEDED(hrCom))

@@ -16,10 +16,10 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ondavis";
 const char kDest[] = "C:\\OndavTest\\";
-const char *const kLinks[][2] = {
-    {"Ondavis.lnk", "C:\\OndavTest\\ondav.exe"},
-    {"Lisez-moi.lnk", "C:\\OndavTest\\lisezmoi.txt"},
-    {"Desinstaller l'Ondavis.lnk", "C:\\OndavTest\\ondavsetup.exe"},
+const char *const kLinks[][3] = {
+    {"Ondavis.lnk", "C:\\OndavTest\\ondav.exe", ""},
+    {"Lisez-moi.lnk", "C:\\windows\\notepad.exe", "\"C:\\OndavTest\\lisezmoi.txt\""},
+    {"Desinstaller l'Ondavis.lnk", "C:\\OndavTest\\ondavsetup.exe", ""},
 };
 
 std::string Group()
@@ -29,8 +29,9 @@ std::string Group()
     return sz;
 }
 
-// The target a saved shortcut starts, read back through the shell's link object.
-std::string LinkTarget(const std::string &link)
+// The target a saved shortcut starts and its arguments, read back through the
+// shell's link object.
+std::string LinkTarget(const std::string &link, std::string *arguments = nullptr)
 {
     std::string target;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -41,8 +42,13 @@ std::string LinkTarget(const std::string &link)
         MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wsz, MAX_PATH);
         char sz[MAX_PATH] = "";
         if (SUCCEEDED(pLink->QueryInterface(IID_IPersistFile, (void **)&pFile))) {
-            if (SUCCEEDED(pFile->Load(wsz, STGM_READ)))
+            if (SUCCEEDED(pFile->Load(wsz, STGM_READ))) {
                 pLink->GetPath(sz, sizeof sz, nullptr, 0);
+                char szArgs[MAX_PATH] = "";
+                pLink->GetArguments(szArgs, sizeof szArgs);
+                if (arguments)
+                    *arguments = szArgs;
+            }
             pFile->Release();
         }
         target = sz;
@@ -50,6 +56,12 @@ std::string LinkTarget(const std::string &link)
     }
     CoUninitialize();
     return target;
+}
+
+std::string Lower(std::string s)
+{
+    CharLowerBuffA(s.data(), (DWORD)s.size());
+    return s;
 }
 
 std::string Value(HKEY root, const std::string &key, const char *name, DWORD *type = nullptr)
@@ -150,8 +162,11 @@ TEST_F(Entries, InstallAddsTheUninstallEntryAndTheStartMenuGroup)
     }
     EXPECT_EQ((DWORD)((bytes + 1023) / 1024), DwordValue("EstimatedSize"));
 
-    for (const auto &l : kLinks)
-        EXPECT_STREQ(l[1], LinkTarget(Group() + "\\" + l[0]).c_str()) << l[0];
+    for (const auto &l : kLinks) {
+        std::string arguments;
+        EXPECT_EQ(Lower(l[1]), Lower(LinkTarget(Group() + "\\" + l[0], &arguments))) << l[0];
+        EXPECT_EQ(l[2], arguments) << l[0];
+    }
 }
 
 TEST_F(Entries, UninstallRemovesWhatInstallingAddedAndKeepsTheUsers)
