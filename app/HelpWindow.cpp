@@ -69,9 +69,9 @@ CHelpWindow* CHelpWindow::Open(const std::string& key, HWND mainWindow)
                            r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr))
             return nullptr;
     }
-    g_pHelp->ShowTopic(key);
     if (::IsIconic(g_pHelp->m_hWnd)) ::ShowWindow(g_pHelp->m_hWnd, SW_RESTORE);
-    g_pHelp->ShowWindow(SW_SHOW);
+    g_pHelp->ShowWindow(SW_SHOW);   // sized first: the contents scroll to the topic's item
+    g_pHelp->ShowTopic(key);
     ::SetForegroundWindow(g_pHelp->m_hWnd);
     return g_pHelp;
 }
@@ -91,7 +91,8 @@ int CHelpWindow::OnCreate(LPCREATESTRUCT)
     tab.pszText = const_cast<char*>(index.c_str());
     ::SendMessageA(m_tabs, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&tab));
     m_tree = child(m_hWnd, WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
-                   WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                   WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
+                       TVS_NOHSCROLL,
                    kIdTree);
     m_find = child(m_hWnd, WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kIdFind);
     m_list = child(m_hWnd, WS_EX_CLIENTEDGE, "LISTBOX", "",
@@ -136,11 +137,16 @@ void CHelpWindow::FillContents()
     };
     m_treeItems.assign(topics.size(), nullptr);
     for (size_t i = 0; i < topics.size(); ++i) {
+        // A command's book names its menu already: "Réglages > Base de Temps > 20 ms." is listed
+        // as "Base de Temps > 20 ms." under "Menu Réglages".
+        std::string name = topics[i].title;
+        size_t menu = name.find(" > ");
+        if (!topics[i].commands.empty() && menu != std::string::npos) name = name.substr(menu + 3);
         TVINSERTSTRUCTA ins{};
         ins.hParent = bookItem(topics[i].book);
         ins.hInsertAfter = TVI_LAST;
         ins.item.mask = TVIF_TEXT | TVIF_PARAM;
-        ins.item.pszText = const_cast<char*>(topics[i].title.c_str());
+        ins.item.pszText = const_cast<char*>(name.c_str());
         ins.item.lParam = static_cast<LPARAM>(i);
         m_treeItems[i] = reinterpret_cast<HTREEITEM>(::SendMessageA(m_tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&ins)));
     }
@@ -197,7 +203,6 @@ void CHelpWindow::Display(const HelpTopic* topic)
         m_bSyncing = true;
         TreeView_SelectItem(m_tree, m_treeItems[i]);
         TreeView_EnsureVisible(m_tree, m_treeItems[i]);
-        ::SendMessageA(m_tree, WM_HSCROLL, SB_LEFT, 0);   // a long title must not hide the books' names
         m_bSyncing = false;
     }
     std::string title = std::string(resourceText(FW_IDS_HELP_TITLE)) + " - " + topic->title;

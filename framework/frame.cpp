@@ -390,6 +390,21 @@ bool isNonClient(UINT message)
 {
     return message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK;
 }
+
+// While a menu of a frame is open, F1 is caught here: not every system
+// tells the frame (WM_HELP) when F1 is pressed in a menu.
+HHOOK g_menuHook = nullptr;
+HWND g_menuFrame = nullptr;
+
+LRESULT CALLBACK menuKeyFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_MENU && msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && g_menuFrame) {
+        ::PostMessageA(g_menuFrame, WM_HELP, 0, 0);   // no HELPINFO: the item highlighted now
+        return TRUE;
+    }
+    return ::CallNextHookEx(g_menuHook, code, wParam, lParam);
+}
 } // namespace
 
 void CFrameWnd::ShowHelpText()
@@ -453,11 +468,20 @@ BOOL CFrameWnd::PreTranslateHelpMode(MSG* msg)
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_ENTERMENULOOP && !g_menuHook) {
+        g_menuFrame = m_hWnd;
+        g_menuHook = ::SetWindowsHookExA(WH_MSGFILTER, menuKeyFilter, nullptr, ::GetCurrentThreadId());
+    }
+    if (message == WM_EXITMENULOOP && g_menuHook && g_menuFrame == m_hWnd) {
+        ::UnhookWindowsHookEx(g_menuHook);
+        g_menuHook = nullptr;
+        g_menuFrame = nullptr;
+    }
     if (message == WM_HELP) {
         auto* info = reinterpret_cast<HELPINFO*>(lParam);
-        if (info->iContextType == HELPINFO_MENUITEM) {
+        if (!info || info->iContextType == HELPINFO_MENUITEM) {
             // The item highlighted now, the one whose prompt the bar shows.
-            UINT id = m_bMenuTracking ? m_nIDTracking : static_cast<UINT>(info->iCtrlId);
+            UINT id = m_bMenuTracking || !info ? m_nIDTracking : static_cast<UINT>(info->iCtrlId);
             EndHelpMode();
             ::EndMenu();
             PostMessage(kHelpOnCommandMessage, id);
