@@ -25,12 +25,13 @@ ondav_ensure_prefix
 
 pid=""
 cleanup() {
+  local rc=$?
+  set +e
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   ondav_stop_cups
-  # The prefix forgets the printer with the next program started without it.
   wineserver -k 2>/dev/null
   [ -n "${ONDAV_XVFB_PID:-}" ] && kill "$ONDAV_XVFB_PID" 2>/dev/null
-  true
+  exit $rc
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
