@@ -43,7 +43,7 @@ if [ ${#need[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
-for a in $archs; do "$root/scripts/build.sh" "$a" ondav ondav_bench ondav_floor >/dev/null; done
+[ -n "${ONDAV_BENCH_NOBUILD:-}" ] || for a in $archs; do "$root/scripts/build.sh" "$a" ondav ondav_bench ondav_floor >/dev/null; done
 gcc -O2 -Wall -o "$out/xprobe" "$root/bench/xprobe.c" -lXdamage -lX11
 xprobe=$out/xprobe
 
@@ -137,6 +137,12 @@ prefix_pids() {
     { tr '\0' '\n' < "$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$1" && echo "${p#/proc/}"
   done
   return 0
+}
+# The same, one figure per process, on one line.
+cpu_each() {
+  local p out=()
+  for p in "$@"; do out+=("$(cpu_ms "$p")"); done
+  echo "${out[*]}"
 }
 rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 private_kb() { awk '/^Private_(Clean|Dirty)/ {s += $2} END {print s + 0}' "/proc/$1/smaps_rollup"; }
@@ -238,9 +244,12 @@ live_window() {   # file pid frame-rect(x y w h) server-pid
     for p in $(prefix_pids "$WINEPREFIX"); do [ "$p" != "$pid" ] && [ "$p" != "$ws" ] && others+=("$p"); done
   fi
   local a0 w0 x0 o0 m0 a1 w1 x1 o1 m1 frames
-  a0=$(cpu_ms "$pid"); w0=$(cpu_ms $ws); x0=$(cpu_ms "$xvfb_pid"); o0=$(cpu_ms "${others[@]}"); m0=$(cpu_ms "$pulse_pid" "$writer_pid")
+  a0=$(cpu_ms "$pid"); w0=$(cpu_ms $ws); x0=$(cpu_ms "$xvfb_pid"); o0=$(cpu_each "${others[@]}"); m0=$(cpu_ms "$pulse_pid" "$writer_pid")
   frames=$("$xprobe" frames "$seconds" "$rx" "$ry" "$rw" "$rh" | cut -d' ' -f1)
-  a1=$(cpu_ms "$pid"); w1=$(cpu_ms $ws); x1=$(cpu_ms "$xvfb_pid"); o1=$(cpu_ms "${others[@]}"); m1=$(cpu_ms "$pulse_pid" "$writer_pid")
+  a1=$(cpu_ms "$pid"); w1=$(cpu_ms $ws); x1=$(cpu_ms "$xvfb_pid"); o1=$(cpu_each "${others[@]}"); m1=$(cpu_ms "$pulse_pid" "$writer_pid")
+  # A Wine process that ended meanwhile took its time with it: count only the living.
+  o1=$(paste -d' ' <(tr ' ' '\n' <<<"$o0") <(tr ' ' '\n' <<<"$o1") | awk '$2 >= $1 {s += $2 - $1} END {print s + 0}')
+  o0=0
   awk -v a=$((a1 - a0)) -v w=$((w1 - w0)) -v x=$((x1 - x0)) -v o=$((o1 - o0)) -v m=$((m1 - m0)) -v fr="$frames" \
       -v s="$seconds" -v rss="$(rss_kb "$pid")" -v prv="$(private_kb "$pid")" 'BEGIN {
     t = a + w + x
