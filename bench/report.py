@@ -1,12 +1,15 @@
-"""Turns the raw figures of scripts/bench.sh into the Markdown tables of the
-README's Speed section. Usage: report.py OUTDIR ARCH..."""
+"""Turns the raw figures of scripts/bench.sh into Markdown tables: every row
+(report.py OUTDIR ARCH...) or the README's shorter Speed tables
+(report.py --summary OUTDIR ARCH...)."""
 import os
 import platform
 import statistics
 import subprocess
 import sys
 
-out, archs = sys.argv[1], sys.argv[2:]
+summary = sys.argv[1] == "--summary"
+args = sys.argv[2:] if summary else sys.argv[1:]
+out, archs = args[0], args[1:]
 
 
 def spread(values):
@@ -63,7 +66,23 @@ print("Every cell is median (min–max).\n")
 hot = {a: {r[0]: tuple(map(float, r[1:4])) for r in
            (line.rstrip("\n").split("\t") for line in open(os.path.join(out, f"hot-{a}.tsv")) if line.strip())}
        for a in archs if os.path.exists(os.path.join(out, f"hot-{a}.tsv"))}
-if hot:
+if hot and summary:
+    rows = [("paint/screen/scope/offset/1 ms", "paint the scope page, two channels offset, 1 ms (the start values)"),
+            ("paint/screen/scope/offset/50 ms", "the same at 50 ms (the costliest time base)"),
+            ("paint/screen/scope/Lissajous/1 ms", "the same, Lissajous figure"),
+            ("paint/printer/scope/offset/1 ms", "the printer page (2400 × 1800), offset, 1 ms"),
+            ("paint/screen/VU meters", "paint the VU-meter page"),
+            ("paint/screen/bargraphs", "paint the bargraph page"),
+            ("repaint after a capture/scope", "repaint after a capture: scope screen and synchronisation box"),
+            ("repaint after a capture/VU meters", "repaint after a capture: VU meters"),
+            ("capture/collect + copy into the document + trigger", "collect a capture, copy it into the document, find the trigger"),
+            ("document/save and reopen (.osc, 64176 bytes)", "save and reopen an `.osc` file (64176 bytes)")]
+    print("| operation, µs per run | " + " | ".join(hot) + " |")
+    print("|---|" + "---|" * len(hot))
+    for k, label in rows:
+        print(f"| {label} | " + " | ".join(fmt(hot[a].get(k)) for a in hot) + " |")
+    print()
+elif hot:
     layouts = ["offset", "superposed", "sum", "difference", "Lissajous"]
     bases = ["50 ms", "20 ms", "10 ms", "5 ms", "2 ms", "1 ms", "0.5 ms", "0.2 ms"]
     for a, rows in hot.items():

@@ -11,7 +11,8 @@
 #      second and per frame, resident and private memory, idle, measuring at
 #      each refresh speed, in VU and bargraph mode, and after a stop — and the
 #      same for xoscope, the Linux scope, on the same microphone and display.
-# Results: build/bench/results.md (and the raw figures beside it).
+# Results: build/bench/summary.md (the README's tables), build/bench/results.md
+# (every row), and the raw figures beside them.
 # Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-ups
 # per case, 7), ONDAV_BENCH_WINDOWS (live windows per state, 3),
 # ONDAV_BENCH_SECONDS (seconds per live window, 10), ONDAV_BENCH_BATCHES (hot
@@ -317,4 +318,6 @@ for arch in $archs; do
 done
 if part xoscope; then echo "== xoscope: live"; live_xoscope; fi
 echo "Load after: $(uptime)" | tee -a "$out/load.txt"
-python3 "$root/bench/report.py" "$out" $archs | tee "$out/results.md"
+python3 "$root/bench/report.py" "$out" $archs > "$out/results.md"
+python3 "$root/bench/report.py" --summary "$out" $archs | tee "$out/summary.md"
+echo "Every row: $out/results.md"
