@@ -16,8 +16,9 @@
 # Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-ups
 # per case, 7), ONDAV_BENCH_WINDOWS (live windows per state, 3),
 # ONDAV_BENCH_SECONDS (seconds per live window, 10), ONDAV_BENCH_BATCHES (hot
-# path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe from there instead
-# of the fresh builds, e.g. to measure an older program), ONDAV_BENCH_PARTS
+# path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
+# ondav_bench-ARCH.exe from there instead of the fresh builds, e.g. to measure
+# an older program), ONDAV_BENCH_OUT (where the figures go, build/bench), ONDAV_BENCH_PARTS
 # ("hot startup live xoscope": what to measure).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,7 +28,7 @@ windows=${ONDAV_BENCH_WINDOWS:-3}
 seconds=${ONDAV_BENCH_SECONDS:-10}
 batches=${ONDAV_BENCH_BATCHES:-11}
 parts=${ONDAV_BENCH_PARTS:-hot startup live xoscope}
-out=$root/build/bench
+out=${ONDAV_BENCH_OUT:-$root/build/bench}
 mkdir -p "$out"
 
 # ---------------------------------------------------------------- what it needs
@@ -114,7 +115,7 @@ started=()
 cleanup() {
   local p
   for p in "${started[@]}"; do kill "$p" 2>/dev/null || true; done
-  for a in $archs; do WINEPREFIX=$out/prefix-$a /usr/lib/wine/wineserver -k 2>/dev/null || true; done
+  for a in $archs; do WINEPREFIX=$root/build/bench/prefix-$a /usr/lib/wine/wineserver -k 2>/dev/null || true; done
   kill "$writer_pid" "$pulse_pid" 2>/dev/null || true
   kill "$xvfb_pid" 2>/dev/null || true
 }
@@ -160,7 +161,7 @@ floor_probes=("400,300=ff0000" "100,100=ff0000")
 box_title="Ouverture de l'interface audio."
 
 setup_prefix() {   # arch
-  export WINEPREFIX=$out/prefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  export WINEPREFIX=$root/build/bench/prefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$1" = i686 ]; then export WINEARCH=win32; loader=/usr/lib/wine/wine; else export WINEARCH=win64; loader=/usr/lib/wine/wine64; fi
   wine=(env LC_ALL=fr_FR.UTF-8 LANG=fr_FR.UTF-8 "$loader")
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -182,8 +183,9 @@ stop_program() {   # pid
 
 # ---------------------------------------------------------------- 1. hot paths
 hot() {   # arch
-  local f=$out/hot-$1.tsv
-  "${wine[@]}" "$root/build/$1/bench/ondav_bench.exe" "$batches" > "$f"
+  local f=$out/hot-$1.tsv exe=$root/build/$1/bench/ondav_bench.exe
+  [ -n "${ONDAV_BENCH_EXE_DIR:-}" ] && exe=$ONDAV_BENCH_EXE_DIR/ondav_bench-$1.exe
+  "${wine[@]}" "$exe" "$batches" > "$f"
 }
 
 # ---------------------------------------------------------------- 2. start-up
@@ -213,12 +215,12 @@ startup() {   # arch
         : > "$f"
         /usr/lib/wine/wineserver -k 2>/dev/null || true
         /usr/lib/wine/wineserver -w 2>/dev/null || true
-        if [ $wstate = warm ]; then
-          /usr/lib/wine/wineserver -p
-          # One start not counted: Wine's own processes are up after it.
-          if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}" >/dev/null
-          else startup_once "$floor" "${floor_probes[@]}" >/dev/null; fi
-        fi
+        [ $wstate = warm ] && /usr/lib/wine/wineserver -p
+        # One start not counted: the program's file types are registered
+        # (as on a machine where it is installed), and when warm, Wine's own
+        # processes are up after it.
+        if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}" >/dev/null
+        else startup_once "$floor" "${floor_probes[@]}" >/dev/null; fi
         for r in $(seq 1 "$runs"); do
           if [ $wstate = cold ]; then
             /usr/lib/wine/wineserver -k 2>/dev/null || true
