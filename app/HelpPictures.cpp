@@ -194,7 +194,7 @@ void drawScopeMiniature(HDC dc, int x, int y)
     HFONT bold = captionFont(11, FW_BOLD);
     Selected f(dc, bold);
     // Screen, scale column, time axis, layouts, time bases, other settings, help line.
-    const POINT marks[] = {{135, 60}, {276, 30}, {190, 228}, {300, 20}, {300, 95}, {300, 170}, {60, 240}};
+    const POINT marks[] = {{135, 60}, {268, 120}, {190, 228}, {372, 30}, {372, 95}, {372, 170}, {60, 240}};
     for (int i = 0; i < 7; ++i) callout(dc, x + marks[i].x, y + marks[i].y, i + 1);
     ::DeleteObject(bold);
 }

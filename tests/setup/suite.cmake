@@ -1,6 +1,6 @@
 # The installer's tests: GoogleTest on the real wizard, setupapi and registry,
 # and end-to-end runs of ondavsetup.exe under Xvfb driven by xdotool.
-ondav_add_suite(setup_tests setup LIBS ondavsetupcore
+ondav_add_suite(setup_tests setup LIBS ondavsetupcore version
   RESOURCES ${CMAKE_SOURCE_DIR}/resources/setup/ondavsetup.rc SERIAL)
 if(TARGET setup_tests)
   # Its own folder: the program plays the installer's source folder.
