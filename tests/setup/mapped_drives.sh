@@ -27,22 +27,23 @@ if ! mount -t tmpfs -o size=128k tmpfs "$small" 2>/dev/null ||
   echo "no small file system can be mounted here (mount needs root): skipped"
   exit 77
 fi
-# Maps $1 as the next free drive letter; prints the drive ("R:").
+# Maps $1 as the next free drive letter, whose name ("R:") goes into $drive
+# (not printed: the links must be noted by this shell, for the clean-up).
 map() {
   local letter
   for letter in r s t u v w x y; do
     if [ ! -e "$WINEPREFIX/dosdevices/$letter:" ]; then
       ln -s "$1" "$WINEPREFIX/dosdevices/$letter:"
       links+=("$WINEPREFIX/dosdevices/$letter:")
-      echo "$letter:" | tr a-z A-Z
+      drive=$(echo "$letter:" | tr a-z A-Z)
       return 0
     fi
   done
   echo "no free drive letter in the test prefix" >&2
   return 1
 }
-full=$(map "$small")
-ro=$(map "$readonly_fs")
+map "$small"; full=$drive
+map "$readonly_fs"; ro=$drive
 echo "full disk $full = $(df -h "$small" | tail -1)"
 echo "read-only $ro = $(findmnt -no OPTIONS "$readonly_fs")"
 ONDAV_FULL_DRIVE=$full ONDAV_READONLY_DRIVE=$ro "$src/scripts/wine-run.sh" "$exe" \
