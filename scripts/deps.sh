@@ -17,10 +17,23 @@ have xwininfo                       || need+=(x11-utils)
 have file                           || need+=(file)
 have python3                        || need+=(python3)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-[ ${#need[@]} -eq 0 ] && exit 0
-echo "Installing: ${need[*]}"
+# The printer of the print tests: a private CUPS server and Ghostscript.
+[ -x /usr/sbin/cupsd ]              || need+=(cups-daemon)
+have lpadmin                        || need+=(cups-client)
+have gs                             || need+=(ghostscript)
+need32=
+[ -x /usr/lib/wine/wine ]           || need32=wine32
+
+[ ${#need[@]} -eq 0 ] && [ -z "$need32" ] && exit 0
 export DEBIAN_FRONTEND=noninteractive
+if [ -n "$need32" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+echo "Installing: ${need[*]} $need32"
 apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-# wine's recommended pieces (fonts, ALSA plugins) are wanted too.
-apt-get install -y -qq wine64 >/dev/null
+if [ ${#need[@]} -gt 0 ]; then
+  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+# wine's recommended pieces (fonts, ALSA plugins) are wanted too, and the
+# 32-bit loader runs the i686 programs, the ones that ship.
+apt-get install -y -qq wine64 wine32 >/dev/null

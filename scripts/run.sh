@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Runs Ondavis: installs what is missing, builds, starts ondav.exe under Wine.
-# Without a display it uses a private Xvfb for a few seconds and writes a screenshot.
+# Runs Ondavis: installs what is missing, builds the program that ships (i686)
+# and starts it under the 32-bit Wine loader (ONDAV_ARCH=x86_64 runs the
+# 64-bit build instead). Without a display it uses a private Xvfb for a few
+# seconds and writes a screenshot.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+export ONDAV_ARCH=${ONDAV_ARCH:-i686}
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" x86_64
+"$root/scripts/build.sh" "$ONDAV_ARCH" ondav
 source "$root/scripts/wine-env.sh"
 ondav_ensure_prefix
-exe="$root/build/x86_64/dist/ondav.exe"
+exe="$root/build/$ONDAV_ARCH/dist/ondav.exe"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$ONDAV_WINE" "$exe" "$@"
 fi

@@ -1,14 +1,21 @@
 # Sourced: sets up a private Wine prefix for running our Windows programs.
-# ONDAV_WINEPREFIX chooses the prefix (default: build/wineprefix of the checkout).
+# ONDAV_ARCH chooses the build whose programs run: i686 (the deliverables,
+# under the 32-bit loader in a 32-bit prefix) or x86_64 (under wine64).
+# ONDAV_WINEPREFIX chooses the prefix (default: one per architecture in build/).
 _ondav_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${ONDAV_WINEPREFIX:-$_ondav_root/build/wineprefix}
-export WINEARCH=win64
+export ONDAV_ARCH=${ONDAV_ARCH:-x86_64}
+case $ONDAV_ARCH in
+  i686)   export WINEARCH=win32; _ondav_loader=wine32 ;;
+  x86_64) export WINEARCH=win64; _ondav_loader=wine64 ;;
+  *) echo "unknown ONDAV_ARCH: $ONDAV_ARCH" >&2; return 1 ;;
+esac
+export WINEPREFIX=${ONDAV_WINEPREFIX:-$_ondav_root/build/wineprefix-$ONDAV_ARCH}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=fr_FR.UTF-8
 # Through env, so that the French LC_ALL reaches Wine without the shell
 # trying to load a Linux locale that may not be installed.
-ONDAV_WINE="$_ondav_root/scripts/wine64"
+ONDAV_WINE="$_ondav_root/scripts/$_ondav_loader"
 
 # Creates the prefix once; several callers may race for it, so take a lock.
 ondav_ensure_prefix() {

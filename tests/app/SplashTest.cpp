@@ -6,19 +6,22 @@
 extern COndavApp theApp;
 
 namespace {
+// The splash is the only visible popup of this thread without a caption.
+BOOL CALLBACK findSplash(HWND h, LPARAM l)
+{
+    LONG style = ::GetWindowLongA(h, GWL_STYLE);
+    if ((style & WS_POPUP) && !(style & WS_CAPTION) && ::IsWindowVisible(h)) {
+        *reinterpret_cast<HWND*>(l) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND splashWindow()
 {
-    // The splash is the only visible popup of this thread without a caption.
-    struct Find { HWND found = nullptr; } find;
-    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM l) -> BOOL {
-        LONG style = ::GetWindowLongA(h, GWL_STYLE);
-        if ((style & WS_POPUP) && !(style & WS_CAPTION) && ::IsWindowVisible(h)) {
-            reinterpret_cast<Find*>(l)->found = h;
-            return FALSE;
-        }
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), findSplash, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 void pumpFor(int ms)

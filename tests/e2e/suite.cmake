@@ -5,11 +5,15 @@ set_tests_properties(e2e_spine PROPERTIES
   ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   TIMEOUT 240 RESOURCE_LOCK display)
 
-# The deliverable is a 32-bit GUI program.
-if(ONDAV_I686_DIST)
-  add_test(NAME deliverable_is_pe32_gui
-           COMMAND sh -c "file '${ONDAV_I686_DIST}/ondav.exe' | grep -q 'PE32 executable (GUI) Intel 80386'")
+# The programs are GUI programs of this build's architecture; the i686 ones
+# are what ships.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(ondav_pe_kind "PE32 executable (GUI) Intel 80386")
+else()
+  set(ondav_pe_kind "PE32+ executable (GUI) x86-64")
 endif()
+add_test(NAME deliverable_is_pe_gui
+         COMMAND sh -c "for p in ondav ondavsetup; do file \"${ONDAV_DIST_DIR}/$p.exe\" | grep -q '${ondav_pe_kind}' || { echo \"$p.exe is not ${ondav_pe_kind}\"; exit 1; }; done")
 
 # The toolbar moved by real drags: docked on each side, floating, docked back.
 add_executable(ondav_wininfo ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wininfo.cpp)
