@@ -5,6 +5,7 @@
 #include "framework/view.h"
 #include "framework/ids.h"
 #include "framework/dock.h"
+#include "framework/dialog.h"
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -74,6 +75,7 @@ BOOL CFrameWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateCon
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT cs)
 {
+    CDialogCentring::Install(m_hWnd);
     auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
     if (!OnCreateClient(cs, context)) return -1;
     return 0;
@@ -398,6 +400,7 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
+    CDialogCentring::Remove(m_hWnd);
     Default();
 }
 
