@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "destpath.h"
+#include "infscript.h"
 #include "ondavsetup.h"
 
 namespace {
@@ -13,9 +16,46 @@ const char kInfName[] = "ondav.inf";
 const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kErrorCaption[] = "Product Sample Install Error";
 
-void ReportScriptFailure(HWND hWnd)
+// The run's one error box; `details` says what went wrong when it is known.
+void ReportScriptFailure(HWND hWnd, const std::string &details)
 {
-    MessageBoxA(hWnd, "Installation script did not complete successfully!", kErrorCaption, MB_OK);
+    std::string text = "Installation script did not complete successfully!";
+    if (!details.empty())
+        text += "\n\n" + details;
+    MessageBoxA(hWnd, text.c_str(), kErrorCaption, MB_OK);
+}
+
+void ReportDamagedScript(HWND hWnd, const char *pszInfFileName, const std::string &missing)
+{
+    std::string text = std::string("The installation script is damaged:\n") + pszInfFileName + "\n\nMissing: " +
+                       missing + "\n\nNothing has been installed.";
+    MessageBoxA(hWnd, text.c_str(), kErrorCaption, MB_OK | MB_ICONSTOP);
+}
+
+std::string SystemMessage(DWORD dwError)
+{
+    char sz[512] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, dwError, 0, sz, sizeof sz,
+                   nullptr);
+    std::string text = sz;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text.empty() ? "error " + std::to_string(dwError) : text;
+}
+
+bool FileExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// An uninstallation acts only where an installation was made: a full path
+// that still holds at least one of the files installing puts there.
+bool InstallationFound(HINF hInf, const char *pszDestPath)
+{
+    if (!IsFullPath(pszDestPath))
+        return false;
+    return !ForEachListedFile(hInf, kUninstallSection, "DelFiles",
+                              [](const std::string &path) { return !FileExists(path); });
 }
 
 void ReportMissingScript(HWND hWnd, const char *pszInfFileName)
@@ -36,20 +76,13 @@ BOOL QueueSection(HINF hInf, HSPFILEQ FileQueue, const char *pszSection, const c
 BOOL QueueChosenSections(HINF hInf, HSPFILEQ FileQueue, const INSTALLINFO *pInfo, const char *pszSourcePath)
 {
     if (pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
-        return QueueSection(hInf, FileQueue, "MyProgramUninstall", pszSourcePath);
+        return QueueSection(hInf, FileQueue, kUninstallSection, pszSourcePath);
 
-    struct {
-        int iFlag;
-        const char *pszSection;
-    } const sections[] = {
-        {pInfo->iCustom_Options1, "ProductInstall"},
-        {pInfo->iCustom_Options2, "Option2Section"},
-        {pInfo->iCustom_Options3, "Option3Section"},
-        {pInfo->iCustom_Options4, "Option4Section"},
-    };
+    const int iFlags[4] = {pInfo->iCustom_Options1, pInfo->iCustom_Options2, pInfo->iCustom_Options3,
+                           pInfo->iCustom_Options4};
     BOOL bResult = TRUE;
-    for (const auto &s : sections)
-        if (s.iFlag && !QueueSection(hInf, FileQueue, s.pszSection, pszSourcePath))
+    for (int i = 0; i < 4; ++i)
+        if (iFlags[i] && !QueueSection(hInf, FileQueue, kInstallSections[i], pszSourcePath))
             bResult = FALSE;
     return bResult;
 }
@@ -67,17 +100,31 @@ void RemoveEmptyFolders(const char *pszDestPath)
 }
 
 // Steps 6 to 11 of a run: the files and the "ProductInstall" registry
-// directives. Returns whether all of it succeeded.
-BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourcePath)
+// directives. Returns whether all of it succeeded; `pDetails` gets what went
+// wrong, when that is known.
+BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourcePath, std::string *pDetails)
 {
+    // A damaged record must not make the uninstallation delete files of the
+    // same names somewhere else (the current folder, the root of a drive).
+    bool bUninstall = pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL;
+    const std::string notFound =
+        std::string("Ondavis was not found in \"") + pInfo->pszDestPath + "\": nothing has been removed.";
+    if (bUninstall && !IsFullPath(pInfo->pszDestPath)) {
+        *pDetails = notFound;
+        return FALSE;
+    }
     if (!SetupSetDirectoryIdA(hInf, OPTIONS_USER_DIRID, pInfo->pszDestPath))
         return FALSE;
+    if (bUninstall && !InstallationFound(hInf, pInfo->pszDestPath)) {
+        *pDetails = notFound;
+        return FALSE;
+    }
 
     HSPFILEQ FileQueue = SetupOpenFileQueue();
     if (!FileQueue || FileQueue == INVALID_HANDLE_VALUE)
         return FALSE;
 
-    MY_INSTALL_DATA MyInstallData;
+    MY_INSTALL_DATA MyInstallData = {};
     MyInstallData.pDefaultContext = SetupInitDefaultQueueCallback(hWnd);
     if (!MyInstallData.pDefaultContext) {
         SetupCloseFileQueue(FileQueue);
@@ -87,6 +134,10 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
     BOOL bResult = QueueChosenSections(hInf, FileQueue, pInfo, pszSourcePath);
     if (bResult)
         bResult = SetupCommitFileQueueA(hWnd, FileQueue, MyQueueCallback, &MyInstallData);
+    if (MyInstallData.dwError) {
+        bResult = FALSE;
+        *pDetails = std::string(MyInstallData.szFailedFile) + ":\n" + SystemMessage(MyInstallData.dwError);
+    }
     if (bResult && pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
         RemoveEmptyFolders(pInfo->pszDestPath);
 
@@ -105,12 +156,65 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
 
 }  // namespace
 
+namespace {
+
+// Ends the commit on a file that cannot be installed: the default callback
+// would skip it silently, or retry for ever, depending on the error.
+UINT FailFile(MY_INSTALL_DATA *pData, DWORD dwError, const char *pszFile)
+{
+    if (!pData->dwError) {
+        pData->dwError = dwError ? dwError : ERROR_GEN_FAILURE;
+        snprintf(pData->szFailedFile, sizeof pData->szFailedFile, "%s", pszFile ? pszFile : "");
+    }
+    return FILEOP_ABORT;
+}
+
+bool SameFile(const char *pszA, const char *pszB)
+{
+    char szA[MAX_PATH], szB[MAX_PATH];
+    return GetFullPathNameA(pszA, sizeof szA, szA, nullptr) && GetFullPathNameA(pszB, sizeof szB, szB, nullptr) &&
+           lstrcmpiA(szA, szB) == 0;
+}
+
+}  // namespace
+
 UINT CALLBACK MyQueueCallback(PVOID pMyInstallData, UINT Notification, UINT_PTR Param1, UINT_PTR Param2)
 {
-    // A file that cannot be removed (missing, or in use) must not stop an uninstallation.
-    if (Notification == SPFILENOTIFY_DELETEERROR)
-        return FILEOP_SKIP;
     MY_INSTALL_DATA *pData = (MY_INSTALL_DATA *)pMyInstallData;
+    const FILEPATHS_A *pPaths = (const FILEPATHS_A *)Param1;
+    switch (Notification) {
+    case SPFILENOTIFY_DELETEERROR:
+        // A file that cannot be removed (missing, or in use) must not stop an uninstallation.
+        return FILEOP_SKIP;
+    case SPFILENOTIFY_STARTCOPY:
+        // Installing again from the installed folder: the file is already in place.
+        if (SameFile(pPaths->Source, pPaths->Target))
+            return FILEOP_SKIP;
+        snprintf(pData->szCopySource, sizeof pData->szCopySource, "%s", pPaths->Source);
+        snprintf(pData->szCopyTarget, sizeof pData->szCopyTarget, "%s", pPaths->Target);
+        break;
+    case SPFILENOTIFY_ENDCOPY:
+        pData->szCopySource[0] = '\0';
+        break;
+    case SPFILENOTIFY_COPYERROR:
+    case SPFILENOTIFY_RENAMEERROR:
+        return FailFile(pData, pPaths->Win32Error, pPaths->Target);
+    case SPFILENOTIFY_NEEDMEDIA: {
+        // Everything ships in the installer's own folder: a file missing there
+        // will not turn up, so there is nothing to wait for.
+        const SOURCE_MEDIA_A *pMedia = (const SOURCE_MEDIA_A *)Param1;
+        std::string source = std::string(pMedia->SourcePath) + "\\" + pMedia->SourceFile;
+        if (!FileExists(source))
+            return FailFile(pData, ERROR_FILE_NOT_FOUND, source.c_str());
+        // The source is there, so the copy just started failed at its target
+        // (no folder, a full disk...): asking again would only fail again.
+        if (pData->szCopySource[0] && SameFile(pData->szCopySource, source.c_str())) {
+            DWORD dwError = GetLastError();
+            return FailFile(pData, dwError ? dwError : ERROR_WRITE_FAULT, pData->szCopyTarget);
+        }
+        break;
+    }
+    }
     return SetupDefaultQueueCallbackA(pData->pDefaultContext, Notification, Param1, Param2);
 }
 
@@ -152,6 +256,14 @@ BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo)
         ReportMissingScript(hWnd, szInfFileName);
         return FALSE;
     }
+    // A damaged script would install part of the program, or nothing, and
+    // still look like a success: refuse it before anything is written.
+    std::string missing = MissingScriptParts(hInf);
+    if (!missing.empty()) {
+        SetupCloseInfFile(hInf);
+        ReportDamagedScript(hWnd, szInfFileName, missing);
+        return FALSE;
+    }
 
     if (!CreateWizard(hWnd, pInfo->hInst)) {
         SetupCloseInfFile(hInf);
@@ -165,13 +277,14 @@ BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo)
     // The wizard hands its owner back on closing: keep the window disabled
     // while the files are committed, so that it cannot be closed half-way.
     EnableWindow(hWnd, FALSE);
-    BOOL bResult = InstallFiles(hWnd, hInf, pInfo, szSourcePath);
+    std::string details;
+    BOOL bResult = InstallFiles(hWnd, hInf, pInfo, szSourcePath, &details);
     SetupCloseInfFile(hInf);
     EnableWindow(hWnd, TRUE);
 
     if (bResult)
         InstallFinish(TRUE);
     else
-        ReportScriptFailure(hWnd);
+        ReportScriptFailure(hWnd, details);
     return TRUE;
 }

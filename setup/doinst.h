@@ -8,9 +8,16 @@
 
 #define OPTIONS_USER_DIRID 65600
 
-// Context of the file-queue callback; only the default context is used.
+// Context of the file-queue callback: the Setup API's default context, and
+// the first file error of the commit, which ends it.
 struct MY_INSTALL_DATA {
     PVOID pDefaultContext;
+    DWORD dwError;  // 0 while every file went well
+    char szFailedFile[MAX_PATH];
+    // The copy under way, from its start to its end: asked for its source
+    // again in between, the Setup API is retrying a copy that failed.
+    char szCopySource[MAX_PATH];
+    char szCopyTarget[MAX_PATH];
 };
 
 BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo);

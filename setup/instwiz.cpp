@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "destpath.h"
 #include "resources/setup/setupres.h"
 
 INSTALLINFO setupInfo;
@@ -212,18 +213,99 @@ INT_PTR CALLBACK Welcome(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
     return CommonPageNotify(hDlg, NotifyCode(lParam));
 }
 
+namespace {
+
+// The edit box lays out every line it is given before it answers again, which
+// for a long licence takes a long while: the text goes in a slice at a time,
+// from a timer, so that the dialog shows and answers at once.
+const UINT_PTR kFillTimer = 1;
+const size_t kLicenseSlice = 32 * 1024;
+
+struct LicenseFill {
+    char *pszText = nullptr;  // the whole licence, NUL-terminated
+    size_t nLength = 0;
+    size_t nShown = 0;  // bytes already in the edit box
+};
+LicenseFill gLicenseFill;  // one licence dialog at a time
+
+// Where the next slice ends: at a line end when there is one in it.
+size_t NextSliceEnd(const LicenseFill &f)
+{
+    size_t nEnd = f.nShown + kLicenseSlice;
+    if (nEnd >= f.nLength)
+        return f.nLength;
+    for (size_t i = nEnd; i > f.nShown; --i)
+        if (f.pszText[i - 1] == '\n')
+            return i;
+    return nEnd;
+}
+
+// Appends the next slice, leaving the reader's place and selection as they were.
+void ShowNextSlice(HWND hDlg)
+{
+    LicenseFill &f = gLicenseFill;
+    size_t nEnd = NextSliceEnd(f);
+    char cKept = f.pszText[nEnd];
+    f.pszText[nEnd] = '\0';
+    HWND hEdit = GetDlgItem(hDlg, IDC_LICENSE_TEXT);
+    if (f.nShown == 0) {
+        SetWindowTextA(hEdit, f.pszText);
+    } else {
+        DWORD dwStart = 0, dwEnd = 0;
+        SendMessageA(hEdit, EM_GETSEL, (WPARAM)&dwStart, (LPARAM)&dwEnd);
+        LRESULT nFirstLine = SendMessageA(hEdit, EM_GETFIRSTVISIBLELINE, 0, 0);
+        SendMessageA(hEdit, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(hEdit, EM_SETSEL, MAXLONG, MAXLONG);  // past the end: the end
+        SendMessageA(hEdit, EM_REPLACESEL, FALSE, (LPARAM)(f.pszText + f.nShown));
+        SendMessageA(hEdit, EM_SETSEL, dwStart, dwEnd);
+        LRESULT nNowFirst = SendMessageA(hEdit, EM_GETFIRSTVISIBLELINE, 0, 0);
+        SendMessageA(hEdit, EM_LINESCROLL, 0, nFirstLine - nNowFirst);
+        SendMessageA(hEdit, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(hEdit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    }
+    f.pszText[nEnd] = cKept;
+    f.nShown = nEnd;
+    if (f.nShown >= f.nLength)
+        KillTimer(hDlg, kFillTimer);
+}
+
+void StartLicenseFill(HWND hDlg, char *pszText)
+{
+    gLicenseFill = LicenseFill{pszText, strlen(pszText), 0};
+    // No limit but memory: the licence is shown whole, however long.
+    SendDlgItemMessageA(hDlg, IDC_LICENSE_TEXT, EM_SETLIMITTEXT, 0, 0);
+    ShowNextSlice(hDlg);
+    if (gLicenseFill.nShown < gLicenseFill.nLength)
+        SetTimer(hDlg, kFillTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void EndLicenseFill(HWND hDlg)
+{
+    KillTimer(hDlg, kFillTimer);
+    free(gLicenseFill.pszText);
+    gLicenseFill = LicenseFill{};
+}
+
+}  // namespace
+
 INT_PTR CALLBACK License(HWND hDlg, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG: {
         char *pszText = ReadLicenseText(hDlg);
-        if (pszText) {
-            SetDlgItemTextA(hDlg, IDC_LICENSE_TEXT, pszText);
-            free(pszText);
-        }
+        if (pszText)
+            StartLicenseFill(hDlg, pszText);
         SetFocus(GetDlgItem(hDlg, IDC_LICENSE_TEXT));
         return FALSE;  // the focus is set
     }
+    case WM_TIMER:
+        if (wParam != kFillTimer || !gLicenseFill.pszText)
+            return FALSE;
+        ShowNextSlice(hDlg);
+        return TRUE;
+    case WM_DESTROY:
+        EndLicenseFill(hDlg);
+        return FALSE;
     case WM_COMMAND:
         // Only an explicit answer ends the dialog: Escape and the close box do not.
         if (LOWORD(wParam) == IDC_LICENSE_YES || LOWORD(wParam) == IDC_LICENSE_NO) {
@@ -288,14 +370,12 @@ INT_PTR CALLBACK Install_Type(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
 
 namespace {
 
-// "X:\..." or "\\server\...": anything else would be resolved against the
-// current folder, where a later uninstallation would delete files.
-bool IsFullPath(const char *pszPath)
+void RefuseDestination(HWND hDlg, UINT idsProblem)
 {
-    if (((pszPath[0] >= 'A' && pszPath[0] <= 'Z') || (pszPath[0] >= 'a' && pszPath[0] <= 'z')) &&
-        pszPath[1] == ':' && pszPath[2] == '\\')
-        return true;
-    return pszPath[0] == '\\' && pszPath[1] == '\\' && pszPath[2] != '\0' && pszPath[2] != '\\';
+    char szCaption[128], szText[512];
+    LoadStringA(setupInfo.hInst, IDS_DEST_CAPTION, szCaption, sizeof szCaption);
+    LoadStringA(setupInfo.hInst, idsProblem, szText, sizeof szText);
+    MessageBoxA(hDlg, szText, szCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -315,15 +395,19 @@ INT_PTR CALLBACK Install_Destination(HWND hDlg, UINT message, WPARAM, LPARAM lPa
         SetDlgItemTextA(hDlg, IDC_DESTPATH, setupInfo.pszDestPath);
         return TRUE;
     case PSN_WIZNEXT: {
-        // Taken as typed: the page asks for a trailing '\' but the user decides.
+        // Taken as typed, with the trailing '\' or not: the user decides. Only
+        // what cannot take the installation is refused, before anything is written.
         char szPath[sizeof setupInfo.pszDestPath];
         GetDlgItemTextA(hDlg, IDC_DESTPATH, szPath, sizeof szPath);
-        if (!IsFullPath(szPath)) {
-            MessageBoxA(hDlg, "Le répertoire d'installation doit être un chemin complet, par exemple C:\\Ondav\\ .",
-                        "Installation de l'Ondavis", MB_OK | MB_ICONEXCLAMATION);
+        if (UINT idsProblem = DestinationProblem(szPath)) {
+            RefuseDestination(hDlg, idsProblem);
             SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, -1);
             return TRUE;
         }
+        // One separator throughout: the path also goes into shortcuts and the registry.
+        for (char *p = szPath; *p; ++p)
+            if (*p == '/')
+                *p = '\\';
         memcpy(setupInfo.pszDestPath, szPath, sizeof szPath);
         return TRUE;
     }

@@ -43,3 +43,11 @@
 #define IDC_EMAIL 1004
 
 #define IDC_STATIC_TEXT -1
+
+// Why the destination page refuses a folder.
+#define IDS_DEST_CAPTION 200
+#define IDS_DEST_NOT_FULL 201
+#define IDS_DEST_BAD_NAME 202
+#define IDS_DEST_TOO_LONG 203
+#define IDS_DEST_NO_DRIVE 204
+#define IDS_DEST_FILE_IN_WAY 205

@@ -15,3 +15,12 @@ if(TARGET ondavsetup)
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
     RESOURCE_LOCK display TIMEOUT 240)
 endif()
+
+if(TARGET setup_tests)
+  # The disk-full case needs a small file system mounted for it.
+  add_test(NAME setup_full_disk
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/full_disk.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
+  set_tests_properties(setup_full_disk PROPERTIES
+    ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
+    RESOURCE_LOCK display SKIP_RETURN_CODE 77 TIMEOUT 300)
+endif()

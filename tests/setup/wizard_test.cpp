@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <prsht.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "ondavsetup.h"
 #include "resources/setup/setupres.h"
 #include "setup_test.h"
@@ -166,7 +169,7 @@ TEST_F(Wizard, DestinationMustBeAFullPathAndIsOtherwiseTakenAsTyped)
         type("Ondav\\"),
         PressOnPage(2, "BN", PSBTN_NEXT),
         DismissBox(&caption[1], &text[1]),
-        type("D:\\Mesures"),  // still on this page, and accepted without its trailing '\'
+        type("C:\\Mesures"),  // still on this page, and accepted without its trailing '\'
         PressOnPage(2, "BN", PSBTN_NEXT),
         PressOnPage(3, "BN", PSBTN_NEXT),
         PressOnPage(4, "BF", PSBTN_FINISH),
@@ -179,7 +182,7 @@ TEST_F(Wizard, DestinationMustBeAFullPathAndIsOtherwiseTakenAsTyped)
         EXPECT_EQ("Installation de l'Ondavis", caption[i]);
         EXPECT_NE(std::string::npos, text[i].find("chemin complet")) << text[i];
     }
-    EXPECT_STREQ("D:\\Mesures", setupInfo.pszDestPath);
+    EXPECT_STREQ("C:\\Mesures", setupInfo.pszDestPath);
 }
 
 TEST_F(Wizard, CancelOnAnyPageReturnsZero)
@@ -337,4 +340,140 @@ TEST_F(Wizard, ArrowKeysOnlyMoveBetweenTheTwoVisibleTypes)
         sawUninstall |= type == INSTALL_TYPE_UNINSTALL;
     }
     EXPECT_TRUE(sawInstall && sawUninstall) << "the arrows never changed the choice";
+}
+
+TEST_F(Wizard, DestinationPageRefusesWhatCannotTakeTheInstallation)
+{
+    char szFreeDrive[] = "?:\\Ondav\\";
+    for (char c = 'Q'; c <= 'Y' && szFreeDrive[0] == '?'; ++c) {
+        char root[] = {c, ':', '\\', '\0'};
+        if (GetDriveTypeA(root) == DRIVE_NO_ROOT_DIR)
+            szFreeDrive[0] = c;
+    }
+    ASSERT_NE('?', szFreeDrive[0]);
+    WriteFileBytes("C:\\OndavFichier", "a file, not a folder");
+    std::string tooLong = "C:\\" + std::string(MAX_PATH - 4 - strlen("exemples\\silence.osc"), 'x') + "\\";
+
+    struct {
+        const char *what;
+        std::string path;
+        const char *said;  // part of the French message
+    } const refused[] = {
+        {"a missing drive", szFreeDrive, "lecteur"},
+        {"a file in the way", "C:\\OndavFichier\\Ondav\\", "fichier"},
+        {"a file where the folder goes", "C:\\OndavFichier", "fichier"},
+        {"too long", tooLong, "trop long"},
+        {"a forbidden character", "C:\\Ond*av\\", "caract"},
+    };
+    std::vector<Step> steps = {PressOnPage(0, "N", PSBTN_NEXT), AnswerLicense(IDC_LICENSE_YES),
+                               PressOnPage(1, "BN", PSBTN_NEXT)};
+    std::string caption[5], text[5];
+    for (int i = 0; i < 5; ++i) {
+        std::string path = refused[i].path;
+        steps.push_back(OnPage(2, [=](const Screen &s) { SetDlgItemTextA(s.page, IDC_DESTPATH, path.c_str()); }));
+        steps.push_back(PressOnPage(2, "BN", PSBTN_NEXT));
+        steps.push_back(DismissBox(&caption[i], &text[i]));
+    }
+    // Forward slashes make a full path too; the path is kept with one kind.
+    steps.push_back(OnPage(2, [](const Screen &s) { SetDlgItemTextA(s.page, IDC_DESTPATH, "C:/Ondav/Mesures/"); }));
+    steps.push_back(PressOnPage(2, "BN", PSBTN_NEXT));
+    steps.push_back(PressOnPage(3, "BN", PSBTN_CANCEL));
+    Run(steps);
+    RemoveFile("C:\\OndavFichier");
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ("Installation de l'Ondavis", caption[i]) << refused[i].what;
+        EXPECT_NE(std::string::npos, text[i].find(refused[i].said)) << refused[i].what << ": " << text[i];
+    }
+    EXPECT_STREQ("C:\\Ondav\\Mesures\\", setupInfo.pszDestPath);
+}
+
+namespace {
+
+// A licence of `bytes` bytes in numbered lines.
+std::string LongLicence(size_t bytes)
+{
+    std::string text;
+    char line[128];
+    for (int i = 0; text.size() < bytes; ++i) {
+        snprintf(line, sizeof line, "Article %06d : texte de licence assez long pour remplir une ligne entière.\r\n", i);
+        text += line;
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST_F(Wizard, AVeryLongLicenceShowsAtOnceAndTheDialogAnswersWhileItLoads)
+{
+    const std::string licence = LongLicence(10 * 1024 * 1024);
+    WriteFileBytes(licensePath, licence);
+    DWORD pressed = 0, shown = 0, last = 0, worstGap = 0;
+    std::string firstLine;
+    auto tick = [&](const Screen &s) {
+        if (!s.license)
+            return false;
+        DWORD now = GetTickCount();
+        worstGap = std::max(worstGap, now - last);
+        last = now;
+        return true;
+    };
+    Watchdog watchdog(120000, "the licence dialog");
+    Run({
+        [&](const Screen &s) {
+            if (!PressOnPage(0, "N", PSBTN_NEXT)(s))
+                return false;
+            pressed = GetTickCount();
+            return true;
+        },
+        [&](const Screen &s) {
+            if (!s.license)
+                return false;
+            shown = last = GetTickCount();
+            char sz[128] = {};
+            *(WORD *)sz = sizeof sz - 1;  // EM_GETLINE reads the buffer's size from it
+            LRESULT n = SendDlgItemMessageA(s.license, IDC_LICENSE_TEXT, EM_GETLINE, 0, (LPARAM)sz);
+            firstLine.assign(sz, (size_t)n);
+            return true;
+        },
+        tick, tick, tick, tick, tick, tick, tick, tick, tick, tick,
+        AnswerLicense(IDC_LICENSE_YES),  // before the whole text is in
+        PressOnPage(1, "BN", PSBTN_CANCEL),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_LT(shown - pressed, 3000u) << "the licence took " << shown - pressed << " ms to show";
+    EXPECT_LT(worstGap, 1500u) << "the dialog did not answer for " << worstGap << " ms";
+    // The first line on screen, as far as it goes before it wraps.
+    EXPECT_GT(firstLine.size(), 10u);
+    EXPECT_EQ(0, licence.compare(0, firstLine.size(), firstLine)) << firstLine;
+    EXPECT_EQ(1, gLicenseAccepted);
+}
+
+TEST_F(Wizard, ALongLicenceArrivesWholeWithoutMovingTheReader)
+{
+    const std::string licence = LongLicence(600 * 1024);
+    WriteFileBytes(licensePath, licence);
+    std::string shown;
+    LRESULT firstVisible = -1;
+    DWORD selStart = 1, selEnd = 1;
+    Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        [&](const Screen &s) {
+            if (!s.license)
+                return false;
+            HWND edit = GetDlgItem(s.license, IDC_LICENSE_TEXT);
+            if ((size_t)GetWindowTextLengthA(edit) < licence.size())
+                return false;
+            shown = WindowText(edit);
+            firstVisible = SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
+            SendMessageA(edit, EM_GETSEL, (WPARAM)&selStart, (LPARAM)&selEnd);
+            return true;
+        },
+        AnswerLicense(IDC_LICENSE_NO),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_TRUE(shown == licence) << "the text shown differs from the file (" << shown.size() << " bytes shown)";
+    EXPECT_EQ(0, firstVisible);
+    EXPECT_EQ(0u, selStart);
+    EXPECT_EQ(0u, selEnd);
 }
