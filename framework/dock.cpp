@@ -8,7 +8,7 @@ namespace {
 int xOf(LPARAM l) { return static_cast<short>(LOWORD(l)); }
 int yOf(LPARAM l) { return static_cast<short>(HIWORD(l)); }
 constexpr DWORD kFloatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-constexpr DWORD kFloatExStyle = WS_EX_TOOLWINDOW;
+constexpr DWORD kFloatExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 // How near an edge of the frame the pointer must be released to dock there.
 constexpr int kDockReach = 40;
 constexpr int kFeedbackWidth = 3;
@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CWnd)
     ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
     ON_MESSAGE(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
     ON_MESSAGE(WM_MOUSEACTIVATE, OnMouseActivate)
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivate)
 END_MESSAGE_MAP()
 
 BOOL CMiniDockFrameWnd::Create(HWND owner, const char* title)
@@ -88,6 +89,13 @@ LRESULT CMiniDockFrameWnd::OnMouseActivate(WPARAM, LPARAM)
 {
     // Clicking a floating button leaves the main window active, its view with the keyboard.
     return MA_NOACTIVATE;
+}
+
+LRESULT CMiniDockFrameWnd::OnNcActivate(WPARAM, LPARAM lParam)
+{
+    // Its caption looks as active as the program's.
+    CFrameWnd* frame = m_pBar->m_pDockSite;
+    return DefWindowProc(WM_NCACTIVATE, frame && frame->IsFrameOrBarActive(), lParam);
 }
 
 // ---------------------------------------------------------------- drag

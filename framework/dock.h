@@ -26,6 +26,7 @@ public:
     LRESULT OnNcLButtonDown(WPARAM hit, LPARAM lParam);
     LRESULT OnNcLButtonDblClk(WPARAM hit, LPARAM lParam);
     LRESULT OnMouseActivate(WPARAM, LPARAM);
+    LRESULT OnNcActivate(WPARAM, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 

@@ -40,6 +40,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_QUERYENDSESSION()
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_MESSAGE(WM_ENABLE, OnEnable)
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivate)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
@@ -142,6 +143,10 @@ void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft)
 {
     bar->SetDockSide(0, topLeft);
     RecalcLayout();
+    // The new window must not make the program look inactive.
+    BOOL active = IsFrameOrBarActive();
+    SendMessage(WM_NCACTIVATE, active);
+    if (bar->GetDockingFrame()) bar->GetDockingFrame()->SendMessage(WM_NCACTIVATE, active);
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT id) const
@@ -375,6 +380,22 @@ LRESULT CFrameWnd::OnEnable(WPARAM enable, LPARAM)
         if (bar->GetDockingFrame() && bar->GetDockingFrame()->m_hWnd)
             ::EnableWindow(bar->GetDockingFrame()->m_hWnd, enable != 0);
     return 0;
+}
+
+BOOL CFrameWnd::IsFrameOrBarActive() const
+{
+    HWND active = ::GetForegroundWindow();
+    if (active == m_hWnd) return TRUE;
+    for (CControlBar* bar : m_bars)
+        if (bar->GetDockingFrame() && bar->GetDockingFrame()->m_hWnd == active) return TRUE;
+    return FALSE;
+}
+
+LRESULT CFrameWnd::OnNcActivate(WPARAM active, LPARAM lParam)
+{
+    // Working in a floating bar is working in the frame: its caption stays active.
+    if (!active && IsFrameOrBarActive()) active = TRUE;
+    return DefWindowProc(WM_NCACTIVATE, active, lParam);
 }
 
 BOOL CFrameWnd::OnQueryEndSession()

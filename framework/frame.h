@@ -63,6 +63,9 @@ public:
     void OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu);
     void OnDropFiles(HDROP drop);
     LRESULT OnEnable(WPARAM enable, LPARAM);
+    LRESULT OnNcActivate(WPARAM active, LPARAM);
+    // Whether the user works in this frame or in one of its floating bars.
+    BOOL IsFrameOrBarActive() const;
     void OnBarCheck(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
     void OnUpdateKeyIndicator(CCmdUI* cmdUI);

@@ -126,6 +126,7 @@ void expectFloating()
     EXPECT_GT(t.bottom - t.top, 2 * 30) << "the buttons in rows";
     RECT area = frame()->GetDockingArea(), v = windowRect(view()->m_hWnd);
     EXPECT_TRUE(::EqualRect(&area, &v)) << "the view takes the whole area";
+    EXPECT_EQ(::GetActiveWindow(), frame()->m_hWnd) << "the main window stays active";
 }
 
 struct Toolbar : ::testing::Test {
@@ -316,6 +317,21 @@ void expectCentredOverFrame(const RECT& box, const char* what)
     EXPECT_NEAR((box.top + box.bottom) / 2, (f.top + f.bottom) / 2, 1) << what;
 }
 } // namespace
+
+TEST_F(Toolbar, FloatingButtonsStillCommandTheProgram)
+{
+    RECT area = frame()->GetDockingArea();
+    drag(bar().m_hWnd, gripper(), POINT{ (area.left + area.right) / 2, (area.top + area.bottom) / 2 });
+    expectFloating();
+    int index = static_cast<int>(bar().SendMessage(TB_COMMANDTOINDEX, ID_APP_ABOUT));
+    RECT button{};
+    ASSERT_TRUE(bar().SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)));
+    LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    BoxSpy spy(IDOK);
+    bar().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    bar().SendMessage(WM_LBUTTONUP, 0, at);
+    EXPECT_EQ(spy.caption(), "A propos de L'Ondavis");
+}
 
 TEST(Dialogs, OpenCentredOverTheMainWindow)
 {

@@ -87,6 +87,7 @@ check_floating() {
   expect "toolbar inside its floating window" '[ "$v" = 1 ] && (( l >= fl && r <= fr && t > ft && b <= fb ))'
   expect "a small window, several rows" '(( fr - fl < 400 && b - t > 2 * 30 ))'
   expect "view over the whole area" '[ $vl = $cl ] && [ $vr = $cr ] && [ $vt = $ct ] && [ $vb = $st ]'
+  expect "the main window still the one in use" 'echo "$INFO" | grep -q "^foreground $TITLE\$"'
   pass "floating at $fl,$ft"
 }
 

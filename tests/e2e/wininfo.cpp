@@ -3,6 +3,7 @@
 //   client L T R B            the main window's client area
 //   toolbar|view|status V L T R B    V: 1 shown, 0 hidden
 //   float V L T R B TITLE     the floating toolbar's own window, if it has one
+//   foreground TITLE          the window the user works in
 // Usage: wininfo.exe "MAIN WINDOW TITLE"
 #include <windows.h>
 #include <cstdio>
@@ -29,7 +30,7 @@ BOOL CALLBACK child(HWND h, LPARAM)
 
 BOOL CALLBACK floating(HWND h, LPARAM)
 {
-    if (::GetWindow(h, GW_OWNER) != g_frame || !(::GetWindowLongA(h, GWL_STYLE) & WS_CAPTION)) return TRUE;
+    if (::GetWindow(h, GW_OWNER) != g_frame || (::GetWindowLongA(h, GWL_STYLE) & WS_CAPTION) != WS_CAPTION) return TRUE;
     char title[128] = "";
     ::GetWindowTextA(h, title, sizeof title);
     RECT r{};
@@ -51,5 +52,8 @@ int main(int argc, char** argv)
     std::printf("client %ld %ld %ld %ld\n", c.left, c.top, c.right, c.bottom);
     ::EnumChildWindows(g_frame, child, 0);
     ::EnumWindows(floating, 0);
+    char title[128] = "";
+    ::GetWindowTextA(::GetForegroundWindow(), title, sizeof title);
+    std::printf("foreground %s\n", title);
     return 0;
 }
