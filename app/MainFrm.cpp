@@ -1,4 +1,7 @@
 #include "app/MainFrm.h"
+#include "app/HelpContext.h"
+#include "app/HelpWindow.h"
+#include "acquisition/OndavView.h"
 #include "document/Splash.h"
 #include "resource.h"
 #include <vector>
@@ -17,6 +20,7 @@ static const UINT indicators[] = {
 
 BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_MENUSELECT()
     ON_WM_INITMENUPOPUP()
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_DATE, OnUpdateDate)
@@ -113,4 +117,52 @@ void CMainFrame::OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu)
         m_wndStatusBar.GetPaneInfo(0, m_nSavedPaneId, m_nSavedPaneStyle, m_nSavedPaneWidth);
         m_wndStatusBar.SetPaneInfo(0, m_nSavedPaneId, kPromptPaneStyle, kPromptPaneWidth);
     }
+}
+
+// ---------------------------------------------------------------- help
+
+void CMainFrame::OnDestroy()
+{
+    CHelpWindow::Close();   // the help goes with the program
+    CFrameWnd::OnDestroy();
+}
+
+void CMainFrame::ShowHelpContents()
+{
+    CHelpWindow::Open(helpcontext::kContents, m_hWnd);
+}
+
+void CMainFrame::ShowHelpDefault()
+{
+    auto* view = dynamic_cast<COndavView*>(GetActiveView());
+    CHelpWindow::Open(helpcontext::ForDisplay(view ? view->m_nDisplayMode : kModeScope), m_hWnd);
+}
+
+void CMainFrame::ShowHelpForCommand(UINT id)
+{
+    CHelpWindow::Open(helpcontext::ForCommand(id), m_hWnd);
+}
+
+void CMainFrame::ShowHelpForPoint(HWND hit, POINT screen)
+{
+    auto belongs = [hit](HWND bar) { return bar && (hit == bar || ::IsChild(bar, hit)); };
+    std::string key;
+    if (belongs(m_wndToolBar.m_hWnd)) {
+        POINT p = screen;
+        ::ScreenToClient(m_wndToolBar.m_hWnd, &p);
+        auto index = m_wndToolBar.SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&p));
+        key = index >= 0 && index < m_wndToolBar.GetCount() && m_wndToolBar.GetItemID(static_cast<int>(index))
+                  ? helpcontext::ForCommand(m_wndToolBar.GetItemID(static_cast<int>(index)))
+                  : helpcontext::kToolBar;
+    } else if (belongs(m_wndStatusBar.m_hWnd)) {
+        key = helpcontext::kStatusBar;
+    } else if (auto* view = dynamic_cast<COndavView*>(GetActiveView()); view && belongs(view->m_hWnd)) {
+        POINT p = screen;
+        ::ScreenToClient(view->m_hWnd, &p);
+        key = helpcontext::ForViewPoint(view->m_nDisplayMode, p);
+    } else {
+        auto* active = dynamic_cast<COndavView*>(GetActiveView());
+        key = helpcontext::ForDisplay(active ? active->m_nDisplayMode : kModeScope);
+    }
+    CHelpWindow::Open(key, m_hWnd);
 }

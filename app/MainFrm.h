@@ -24,6 +24,13 @@ public:
     void OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu);
     void OnUpdateDate(CCmdUI* cmdUI);
     void OnUpdateTime(CCmdUI* cmdUI);
+    void OnDestroy();
+
+    // The help window, on the topic of what is asked about.
+    void ShowHelpContents() override;
+    void ShowHelpDefault() override;
+    void ShowHelpForCommand(UINT id) override;
+    void ShowHelpForPoint(HWND hit, POINT screen) override;
 
     DECLARE_MESSAGE_MAP()
 

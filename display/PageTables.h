@@ -230,6 +230,51 @@ inline constexpr std::array<LabelSet, 24> kLabelSets{{
     {ScaleGroup::Sum, 5, kScaleLinear, {"40", "30", "20", "10", "0", "10", "20", "30", "40"}},
 }};
 
+// ---- Click zones --------------------------------------------------------------
+
+// What a left click in a zone of the scope display does.
+enum class ZoneEffect { Start, Layout, TimeBase, Refresh, Gain, Scale, Channel, Nothing };
+
+struct ClickZone {
+    int left, top, right, bottom;   // hit strictly inside
+    ZoneEffect effect;
+    int value;                      // layout, time-base row, period, gain, scale or channel
+};
+
+// The scope screen, then the panel's boxes (a little larger than drawn).
+inline constexpr std::array<ClickZone, 25> kClickZones{{
+    { 15, 15, 524, 424, ZoneEffect::Start, 0 },
+    { 565, 15, 585, 35, ZoneEffect::Layout, 1 },     // offset
+    { 565, 35, 585, 55, ZoneEffect::Layout, 2 },     // superposed
+    { 565, 55, 585, 75, ZoneEffect::Layout, 3 },     // sum
+    { 565, 75, 585, 95, ZoneEffect::Layout, 4 },     // difference
+    { 565, 95, 585, 115, ZoneEffect::Layout, 5 },    // Lissajous
+    { 565, 115, 585, 135, ZoneEffect::TimeBase, 0 }, // 50 ms
+    { 565, 135, 585, 155, ZoneEffect::TimeBase, 1 }, // 20 ms
+    { 565, 155, 585, 175, ZoneEffect::TimeBase, 2 }, // 10 ms
+    { 565, 175, 585, 195, ZoneEffect::TimeBase, 3 }, // 5 ms
+    { 565, 195, 585, 215, ZoneEffect::TimeBase, 4 }, // 2 ms
+    { 565, 215, 585, 235, ZoneEffect::TimeBase, 5 }, // 1 ms
+    { 565, 235, 585, 255, ZoneEffect::TimeBase, 6 }, // 0.5 ms
+    { 565, 255, 585, 275, ZoneEffect::TimeBase, 7 }, // 0.2 ms
+    { 565, 275, 585, 295, ZoneEffect::Refresh, 100 },
+    { 565, 295, 585, 315, ZoneEffect::Refresh, 500 },
+    { 565, 315, 585, 335, ZoneEffect::Refresh, 1000 },
+    { 565, 335, 585, 355, ZoneEffect::Nothing, 0 },  // synchronisation: an indicator only
+    { 565, 355, 585, 375, ZoneEffect::Gain, 1 },
+    { 565, 375, 585, 395, ZoneEffect::Gain, 2 },
+    { 565, 395, 585, 415, ZoneEffect::Gain, 5 },
+    { 665, 370, 680, 385, ZoneEffect::Scale, 1 },    // dB
+    { 665, 390, 680, 405, ZoneEffect::Scale, 2 },    // linear
+    { 710, 370, 725, 385, ZoneEffect::Channel, 1 },  // right
+    { 710, 390, 725, 405, ZoneEffect::Channel, 2 },  // left
+}};
+
+constexpr bool Inside(const ClickZone& z, POINT p)
+{
+    return z.left < p.x && p.x < z.right && z.top < p.y && p.y < z.bottom;
+}
+
 // ---- Level displays ---------------------------------------------------------
 
 // The right meter and bar are the left ones moved this far to the right.

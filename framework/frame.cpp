@@ -354,11 +354,11 @@ BOOL CFrameWnd::OnCmdMsg(UINT id, UINT code, void* extra)
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
 {
-    if (m_bHelpMode && msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
-        EndHelpMode();
-        return TRUE;
-    }
-    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable && ::IsWindowEnabled(m_hWnd))
+    if (m_bHelpMode && PreTranslateHelpMode(msg)) return TRUE;
+    // The keys of the frame's windows only: another top-level window of the
+    // program (the help) keeps its own keys.
+    if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable && ::IsWindowEnabled(m_hWnd)
+        && OwnsWindow(msg->hwnd))
         return ::TranslateAcceleratorA(m_hWnd, m_hAccelTable, msg) != 0;
     return FALSE;
 }
@@ -442,6 +442,43 @@ void CFrameWnd::PostNcDestroy()
 
 // ---------------------------------------------------------------- help
 
+namespace {
+// Posted by F1 in a menu: the help opens once the menu has closed.
+constexpr UINT kHelpOnCommandMessage = WM_APP + 0x3F0;
+
+bool isButtonDown(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: case WM_RBUTTONDBLCLK: case WM_MBUTTONDBLCLK:
+    case WM_NCLBUTTONDOWN: case WM_NCRBUTTONDOWN: case WM_NCMBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isNonClient(UINT message)
+{
+    return message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK;
+}
+
+// While a menu of a frame is open, F1 is caught here: not every system
+// tells the frame (WM_HELP) when F1 is pressed in a menu.
+HHOOK g_menuHook = nullptr;
+HWND g_menuFrame = nullptr;
+
+LRESULT CALLBACK menuKeyFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_MENU && msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && g_menuFrame) {
+        ::PostMessageA(g_menuFrame, WM_HELP, 0, 0);   // no HELPINFO: the item highlighted now
+        return TRUE;
+    }
+    return ::CallNextHookEx(g_menuHook, code, wParam, lParam);
+}
+} // namespace
+
 void CFrameWnd::ShowHelpText()
 {
     CString text, title;
@@ -450,17 +487,21 @@ void CFrameWnd::ShowHelpText()
     ::MessageBoxA(m_hWnd, text, title, MB_OK | MB_ICONINFORMATION);
 }
 
-void CFrameWnd::OnHelpFinder() { ShowHelpText(); }
-void CFrameWnd::OnHelp() { ShowHelpText(); }
+void CFrameWnd::ShowHelpContents() { ShowHelpText(); }
+void CFrameWnd::ShowHelpDefault() { ShowHelpText(); }
+void CFrameWnd::ShowHelpForCommand(UINT) { ShowHelpText(); }
+void CFrameWnd::ShowHelpForPoint(HWND, POINT) { ShowHelpText(); }
+
+void CFrameWnd::OnHelpFinder() { ShowHelpContents(); }
+void CFrameWnd::OnHelp() { ShowHelpDefault(); }
 
 void CFrameWnd::OnContextHelp()
 {
-    // Help mode: the next click anywhere in the window asks for help on it.
+    // Help mode: the next click on this window asks for help on what it hits.
     if (m_bHelpMode) return;
     m_bHelpMode = TRUE;
     m_nIDTracking = AFX_IDS_HELPMODEMESSAGE;
     SetMessageText(AFX_IDS_HELPMODEMESSAGE);
-    ::SetCapture(m_hWnd);
     ::SetCursor(::LoadCursor(nullptr, IDC_HELP));
 }
 
@@ -468,27 +509,84 @@ void CFrameWnd::EndHelpMode()
 {
     if (!m_bHelpMode) return;
     m_bHelpMode = FALSE;
-    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     m_nIDTracking = AFX_IDS_IDLEMESSAGE;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
+    ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+}
+
+BOOL CFrameWnd::OwnsWindow(HWND h) const
+{
+    return h && (h == m_hWnd || ::IsChild(m_hWnd, h) || ::GetAncestor(h, GA_ROOTOWNER) == m_hWnd);
+}
+
+BOOL CFrameWnd::PreTranslateHelpMode(MSG* msg)
+{
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+        EndHelpMode();
+        return TRUE;
+    }
+    if (!OwnsWindow(msg->hwnd)) return FALSE;
+    if (msg->message == WM_MOUSEMOVE) ::SetCursor(::LoadCursor(nullptr, IDC_HELP));
+    if (!isButtonDown(msg->message)) return FALSE;
+    // The frame's caption, borders and menu bar keep working: a command
+    // chosen from the menu gets its help instead of running (WindowProc).
+    if (msg->hwnd == m_hWnd && isNonClient(msg->message)) return FALSE;
+    POINT p{static_cast<short>(LOWORD(msg->lParam)), static_cast<short>(HIWORD(msg->lParam))};
+    if (!isNonClient(msg->message)) ::ClientToScreen(msg->hwnd, &p);
+    EndHelpMode();
+    ShowHelpForPoint(msg->hwnd, p);
+    return TRUE;
 }
 
 LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_ENTERMENULOOP && !g_menuHook) {
+        g_menuFrame = m_hWnd;
+        g_menuHook = ::SetWindowsHookExA(WH_MSGFILTER, menuKeyFilter, nullptr, ::GetCurrentThreadId());
+    }
+    if (message == WM_EXITMENULOOP && g_menuHook && g_menuFrame == m_hWnd) {
+        ::UnhookWindowsHookEx(g_menuHook);
+        g_menuHook = nullptr;
+        g_menuFrame = nullptr;
+    }
+    if (message == WM_HELP) {
+        auto* info = reinterpret_cast<HELPINFO*>(lParam);
+        if (!info || info->iContextType == HELPINFO_MENUITEM) {
+            // The item highlighted now, the one whose prompt the bar shows.
+            UINT id = m_bMenuTracking || !info ? m_nIDTracking : static_cast<UINT>(info->iCtrlId);
+            EndHelpMode();
+            ::EndMenu();
+            PostMessage(kHelpOnCommandMessage, id);
+        } else {
+            ShowHelpDefault();
+        }
+        return TRUE;
+    }
+    if (message == kHelpOnCommandMessage) {
+        ShowHelpForCommand(static_cast<UINT>(wParam));
+        return 0;
+    }
     if (m_bHelpMode) {
         switch (message) {
         case WM_SETCURSOR:
         case WM_MOUSEMOVE:
             ::SetCursor(::LoadCursor(nullptr, IDC_HELP));
             return TRUE;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            EndHelpMode();
-            ShowHelpText();
-            return 0;
-        case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != m_hWnd) EndHelpMode();
+        case WM_COMMAND:
+            if (lParam == 0) {   // a menu item or a key: its help, not its action
+                EndHelpMode();
+                ShowHelpForCommand(LOWORD(wParam));
+                return 0;
+            }
             break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN: {   // a click on the frame itself, between its bars
+            POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+            ::ClientToScreen(m_hWnd, &p);
+            EndHelpMode();
+            ShowHelpForPoint(m_hWnd, p);
+            return 0;
+        }
         default:
             break;
         }

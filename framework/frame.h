@@ -72,6 +72,14 @@ public:
     void OnHelpFinder();
     void OnHelp();
     void OnContextHelp();
+    BOOL IsInHelpMode() const { return m_bHelpMode; }
+
+    // What the help shows; a program puts its own help here. By default
+    // each shows the short help text.
+    virtual void ShowHelpContents();                  // help topics
+    virtual void ShowHelpDefault();                   // F1 outside a menu
+    virtual void ShowHelpForCommand(UINT id);         // F1 on a menu item; a command chosen in help mode
+    virtual void ShowHelpForPoint(HWND hit, POINT screen);   // a click in help mode
 
     DECLARE_MESSAGE_MAP()
 
@@ -90,5 +98,9 @@ protected:
 
     void ShowHelpText();
     void EndHelpMode();
+    // In help mode: a click on one of this frame's windows is answered with
+    // help instead of its action.
+    BOOL PreTranslateHelpMode(MSG* msg);
+    BOOL OwnsWindow(HWND h) const;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -9,6 +9,12 @@
 #define IDD_BACKCOLOR           140
 #define IDB_SWATCH_FIRST        141   // 141 to 148, one per background colour
 #define IDC_COLOR_FIRST         1008  // 1008 to 1015, the colour radio buttons
+#define IDR_HELPTEXT            150   // the help's topics, UTF-8 text with a small markup
+
+// Texts of the help window.
+#define IDS_HELP_CONTENTS       200
+#define IDS_HELP_INDEX          201
+#define IDS_HELP_BACK           202
 
 // Status-bar panes of the date and the time.
 #define ID_INDICATOR_DATE       102

@@ -11,7 +11,8 @@ case $ONDAV_ARCH in
 esac
 export WINEPREFIX=${ONDAV_WINEPREFIX:-$_ondav_root/build/wineprefix-$ONDAV_ARCH}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# winemenubuilder would copy Start-menu shortcuts into the host desktop's menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=fr_FR.UTF-8
 # Through env, so that the French LC_ALL reaches Wine without the shell
 # trying to load a Linux locale that may not be installed.

@@ -7,14 +7,19 @@
 #include <string>
 
 #include "destpath.h"
+#include "doctype.h"
 #include "infscript.h"
 #include "ondavsetup.h"
+#include "selfremove.h"
+#include "startmenu.h"
 
 namespace {
 
 const char kInfName[] = "ondav.inf";
 const char kRunOnceKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char kErrorCaption[] = "Product Sample Install Error";
+// Written by the script's "Uninstall.AddReg", but for the size, known here.
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ondavis";
 
 // The run's one error box; `details` says what went wrong when it is known.
 void ReportScriptFailure(HWND hWnd, const std::string &details)
@@ -99,6 +104,68 @@ void RemoveEmptyFolders(const char *pszDestPath)
     RemoveDirectoryA(pszDestPath);
 }
 
+// The folder as the script's %65600% stands for it: without its trailing
+// separator, which the script writes itself, but a drive's root keeps it.
+std::string DirectoryIdPath(const char *pszDestPath)
+{
+    std::string dir = pszDestPath;
+    if (dir.size() > 3 && (dir.back() == '\\' || dir.back() == '/'))
+        dir.pop_back();
+    return dir;
+}
+
+std::string WithSeparator(const char *pszDestPath)
+{
+    std::string dir = pszDestPath;
+    if (!dir.empty() && dir.back() != '\\')
+        dir += '\\';
+    return dir;
+}
+
+// EstimatedSize of the Add/Remove Programs entry: what the chosen sections
+// put in the folder, in kilobytes.
+void RecordEstimatedSize(HINF hInf, const INSTALLINFO *pInfo)
+{
+    const int iFlags[4] = {pInfo->iCustom_Options1, pInfo->iCustom_Options2, pInfo->iCustom_Options3,
+                           pInfo->iCustom_Options4};
+    ULONGLONG nBytes = 0;
+    std::string counted = "|";
+    for (int i = 0; i < 4; ++i) {
+        if (!iFlags[i])
+            continue;
+        ForEachListedFile(hInf, kInstallSections[i], "CopyFiles", [&](const std::string &path) {
+            WIN32_FILE_ATTRIBUTE_DATA data;
+            if (counted.find("|" + path + "|") == std::string::npos &&
+                GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+                nBytes += ((ULONGLONG)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+                counted += path + "|";
+            }
+            return true;
+        });
+    }
+    HKEY hKey;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_SET_VALUE, &hKey) != ERROR_SUCCESS)
+        return;
+    DWORD dwKilobytes = (DWORD)((nBytes + 1023) / 1024);
+    RegSetValueExA(hKey, "EstimatedSize", 0, REG_DWORD, (const BYTE *)&dwKilobytes, sizeof dwKilobytes);
+    RegCloseKey(hKey);
+}
+
+// What the shell holds of the installation besides files and the script's
+// registry entries: the Start-menu group, and, on removal, the document type
+// the program registered and the installed installer itself.
+BOOL FinishShellEntries(HINF hInf, const INSTALLINFO *pInfo)
+{
+    if (pInfo->iInstall_Type != INSTALL_TYPE_UNINSTALL) {
+        RecordEstimatedSize(hInf, pInfo);
+        return AddStartMenuGroup(pInfo->hInst, pInfo->pszDestPath);
+    }
+    RemoveStartMenuGroup(pInfo->hInst);
+    RemoveDocumentType((WithSeparator(pInfo->pszDestPath) + "ondav.exe").c_str());
+    RemoveInstallerAfterExit(pInfo->pszDestPath);
+    return TRUE;
+}
+
 // Steps 6 to 11 of a run: the files and the "ProductInstall" registry
 // directives. Returns whether all of it succeeded; `pDetails` gets what went
 // wrong, when that is known.
@@ -113,7 +180,7 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
         *pDetails = notFound;
         return FALSE;
     }
-    if (!SetupSetDirectoryIdA(hInf, OPTIONS_USER_DIRID, pInfo->pszDestPath))
+    if (!SetupSetDirectoryIdA(hInf, OPTIONS_USER_DIRID, DirectoryIdPath(pInfo->pszDestPath).c_str()))
         return FALSE;
     if (bUninstall && !InstallationFound(hInf, pInfo->pszDestPath)) {
         *pDetails = notFound;
@@ -141,13 +208,19 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
     if (bResult && pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
         RemoveEmptyFolders(pInfo->pszDestPath);
 
-    // The registry directives are applied for an uninstallation too, but they
-    // cannot make a failed file step look like a success.
-    if (pInfo->iCustom_Options1) {
-        BOOL bRegistry = SetupInstallFromInfSectionA(hWnd, hInf, "ProductInstall", SPINST_INIFILES | SPINST_REGISTRY,
+    // The registry and INI directives: an uninstallation applies its own
+    // section's, which undo what the installation's added (applying the
+    // installation's would add them back). They cannot make a failed file
+    // step look like a success.
+    const char *pszRegistrySection = bUninstall ? kUninstallSection
+                                     : pInfo->iCustom_Options1 ? kInstallSections[0] : nullptr;
+    if (pszRegistrySection) {
+        BOOL bRegistry = SetupInstallFromInfSectionA(hWnd, hInf, pszRegistrySection, SPINST_INIFILES | SPINST_REGISTRY,
                                                      nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr);
         bResult = bResult && bRegistry;
     }
+    if (bResult)
+        bResult = FinishShellEntries(hInf, pInfo);
 
     SetupTermDefaultQueueCallback(MyInstallData.pDefaultContext);
     SetupCloseFileQueue(FileQueue);

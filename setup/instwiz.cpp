@@ -451,6 +451,23 @@ INT_PTR CALLBACK Custom_Options(HWND hDlg, UINT message, WPARAM wParam, LPARAM l
     return CommonPageNotify(hDlg, NotifyCode(lParam));
 }
 
+namespace {
+
+// The property sheet's own Finish button.
+const int kSheetFinishButton = 0x3025;
+
+// The page says "appuyez sur Entrée": Enter must press Finish, so the focus
+// goes to it (it would stay on the Next button just hidden) and it becomes
+// the default. Posted after the button change, so that they come in order.
+void FocusFinishButton(HWND hPage)
+{
+    HWND hSheet = GetParent(hPage);
+    PostMessageA(hSheet, DM_SETDEFID, kSheetFinishButton, 0);
+    PostMessageA(hSheet, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(hSheet, kSheetFinishButton), TRUE);
+}
+
+}  // namespace
+
 INT_PTR CALLBACK Install(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_NOTIFY)
@@ -458,6 +475,7 @@ INT_PTR CALLBACK Install(HWND hDlg, UINT message, WPARAM, LPARAM lParam)
     switch (NotifyCode(lParam)) {
     case PSN_SETACTIVE:
         SetWizardButtons(hDlg, PSWIZB_BACK | PSWIZB_FINISH);
+        FocusFinishButton(hDlg);
         return TRUE;
     }
     return CommonPageNotify(hDlg, NotifyCode(lParam));

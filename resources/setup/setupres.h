@@ -51,3 +51,9 @@
 #define IDS_DEST_TOO_LONG 203
 #define IDS_DEST_NO_DRIVE 204
 #define IDS_DEST_FILE_IN_WAY 205
+
+// The Start-menu group and its shortcuts.
+#define IDS_START_MENU_GROUP 210
+#define IDS_LINK_PROGRAM 211
+#define IDS_LINK_README 212
+#define IDS_LINK_UNINSTALL 213

@@ -40,6 +40,7 @@ public:
     // Rows of column x, from y0 to y1 inclusive, that hold colour c.
     std::vector<int> RowsWith(int x, int y0, int y1, COLORREF c) const;
     bool SaveBmp(const std::string& path) const;
+    HDC dc() const { return m_dc; }
     int width() const { return m_width; }
     int height() const { return m_height; }
 

@@ -32,10 +32,8 @@ cleanup() {
   esac
   rm -rf "$stage" "$deep_root"
   rm -f "$stray_inf"
-  for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
-    rm -f "$target/$f"
-  done
-  rmdir "$target/exemples" "$target" 2>/dev/null || true
+  rm -rf "$target" "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Ondavis"
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ondavis' /f >/dev/null 2>&1 || true
   "$ONDAV_WINE" reg delete 'HKLM\Software\Korvel\Ondavis' /f >/dev/null 2>&1 || true
   "$ONDAV_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v GrpConv /f >/dev/null 2>&1 || true
   # This trap replaces the one xvfb.sh set for a display it started.
@@ -121,14 +119,15 @@ w=$(wait_window '^Acceptation de la licence$'); shot "$w" 03-license; key "$w" T
 w=$(wait_window '^Installation ou D'); shot "$w" 04-type; key "$w" Return
 w=$(wait_window '^Choisissez le r'); shot "$w" 05-destination; key "$w" Return
 w=$(wait_window "^Options d'installation"); shot "$w" 06-options; key "$w" Return
-w=$(wait_window '^Installation$'); shot "$w" 07-finish; click_finish "$w"
+# The page says Enter finishes: it must.
+w=$(wait_window '^Installation$'); shot "$w" 07-finish; key "$w" Return
 wait_exit
 
 for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
   cmp -s "$stage/$f" "$target/$f" || fail "C:\\Ondav\\$f missing or not identical to the shipped file"
   echo "installed identical: C:\\Ondav\\$f"
 done
-[ ! -e "$target/ondav.inf" ] || fail "Option3Section was installed"
+for f in ondavsetup.exe ondav.inf; do cmp -s "$stage/$f" "$target/$f" || fail "C:\\Ondav\\$f not installed for a later uninstallation"; done
 reg=$("$ONDAV_WINE" reg query 'HKLM\Software\Korvel\Ondavis\SetupInfo' 2>/dev/null | tr -d '\r')
 echo "$reg"
 for v in 'Auteur    REG_SZ    Korvel' 'Editeur    REG_SZ    Korvel' 'Produit    REG_SZ    Ondavis' \

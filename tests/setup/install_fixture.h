@@ -19,7 +19,7 @@ namespace {
 using namespace setuptest;
 
 const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-const char *const kPayload[] = {"ondav.exe", "license.txt", "lisezmoi.txt", "exemples\\sinus.osc",
+const char *const kPayload[] = {"ondav.exe", "ondavsetup.exe", "ondav.inf", "license.txt", "lisezmoi.txt", "exemples\\sinus.osc",
                                 "exemples\\carre.osc", "exemples\\silence.osc"};
 
 inline void Stage(const std::string &from, const std::string &name)
@@ -44,6 +44,7 @@ protected:
         Stage(HostPath("ONDAV_SOURCE_DIR", "resources/setup/ondav.inf"), "ondav.inf");
         Stage(HostPath("ONDAV_SOURCE_DIR", "resources/setup/license.txt"), "license.txt");
         Stage(HostPath("ONDAV_SOURCE_DIR", "resources/setup/lisezmoi.txt"), "lisezmoi.txt");
+        Stage(HostPath("ONDAV_BINARY_DIR", "dist/ondavsetup.exe"), "ondavsetup.exe");
         for (const char *osc : {"sinus.osc", "carre.osc", "silence.osc"})
             Stage(HostPath("ONDAV_BINARY_DIR", std::string("dist/exemples/") + osc), std::string("exemples\\") + osc);
         std::string program = HostPath("ONDAV_BINARY_DIR", "dist/ondav.exe");

@@ -21,8 +21,8 @@ TEST_F(Install, FirstRunInstallsFromTheDefaults)
     ASSERT_FALSE(r.failed) << r.notes[0];
     EXPECT_EQ("C:\\Ondav\\", shown);
     ExpectInstalledCopies("C:\\Ondav\\");
-    // "Option3Section" (the installer's own files) is not chosen by default.
-    EXPECT_FALSE(FileExists("C:\\Ondav\\ondav.inf"));
+    // With the installer and its script, so that it can be removed from there.
+    EXPECT_TRUE(FileExists("C:\\Ondav\\ondavsetup.exe"));
 
     EXPECT_EQ("Korvel", Stored("Auteur").substr(0, 6));
     char field[MAX_PATH];

@@ -1,6 +1,6 @@
 # The installer's tests: GoogleTest on the real wizard, setupapi and registry,
 # and end-to-end runs of ondavsetup.exe under Xvfb driven by xdotool.
-ondav_add_suite(setup_tests setup LIBS ondavsetupcore
+ondav_add_suite(setup_tests setup LIBS ondavsetupcore version
   RESOURCES ${CMAKE_SOURCE_DIR}/resources/setup/ondavsetup.rc SERIAL)
 if(TARGET setup_tests)
   # Its own folder: the program plays the installer's source folder.
@@ -23,4 +23,13 @@ if(TARGET setup_tests)
   set_tests_properties(setup_full_disk PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
     RESOURCE_LOCK display SKIP_RETURN_CODE 77 TIMEOUT 300)
+endif()
+
+if(TARGET ondavsetup)
+  # Start menu, Add/Remove Programs, and an uninstallation from the installed copy.
+  add_test(NAME setup_e2e_entries
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/e2e_entries.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  set_tests_properties(setup_e2e_entries PROPERTIES
+    ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
+    RESOURCE_LOCK display TIMEOUT 300)
 endif()

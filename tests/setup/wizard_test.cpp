@@ -477,3 +477,24 @@ TEST_F(Wizard, ALongLicenceArrivesWholeWithoutMovingTheReader)
     EXPECT_EQ(0u, selStart);
     EXPECT_EQ(0u, selEnd);
 }
+
+TEST_F(Wizard, EnterOnTheLastPagePressesFinish)
+{
+    int focusOnLastPage = 0;
+    int result = Run({
+        PressOnPage(0, "N", PSBTN_NEXT),
+        AnswerLicense(IDC_LICENSE_YES),
+        // Through the pages with Enter, as the pages invite.
+        OnPage(1, [](const Screen &) { PressKey(VK_RETURN); }),
+        OnPage(2, [](const Screen &) { PressKey(VK_RETURN); }),
+        OnPage(3, [](const Screen &) { PressKey(VK_RETURN); }),
+        [](const Screen &s) { return s.pageIndex == 4 && Buttons(s.sheet) == "BF"; },
+        OnPage(4, [&](const Screen &) {
+            focusOnLastPage = FocusId();
+            PressKey(VK_RETURN);
+        }),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0] << " (focus on control " << focusOnLastPage << ")";
+    EXPECT_EQ(kFinish, focusOnLastPage);
+    EXPECT_NE(0, result);
+}

@@ -1,0 +1,70 @@
+#include "app/HelpContext.h"
+#include "app/HelpBook.h"
+#include "acquisition/OndavView.h"
+#include "display/PageTables.h"
+
+namespace helpcontext {
+namespace {
+// The topic of each kind of panel box; the scope screen starts a measurement.
+struct ZoneTopic {
+    page::ZoneEffect effect;
+    const char* key;
+};
+constexpr ZoneTopic kZoneTopics[] = {
+    {page::ZoneEffect::Start, "ecran-scope"},
+    {page::ZoneEffect::Layout, "panneau-affichage"},
+    {page::ZoneEffect::TimeBase, "panneau-base-de-temps"},
+    {page::ZoneEffect::Refresh, "panneau-rafraichissement"},
+    {page::ZoneEffect::Nothing, "synchronisation"},
+    {page::ZoneEffect::Gain, "panneau-amplification"},
+    {page::ZoneEffect::Scale, "panneau-echelle"},
+    {page::ZoneEffect::Channel, "panneau-voie"},
+};
+
+// Places of the scope display that are no click zone, tested in order.
+struct Area {
+    RECT rc;
+    const char* key;
+};
+constexpr Area kScopeAreas[] = {
+    {{520, 10, 565, 430}, "colonne-echelle"},     // the bands and labels beside the screen
+    {{10, 424, 540, 458}, "base-de-temps"},       // the time-axis labels under it
+    {{545, 10, 785, 450}, "panneau"},             // the rest of the panel
+    {{0, 455, 800, 480}, "premiere-mesure"},      // the help line
+};
+
+constexpr const char* kDisplayTopics[] = {"affichage-scope", "vumetres", "bargraphes"};
+
+const char* zoneTopic(page::ZoneEffect effect)
+{
+    for (const ZoneTopic& z : kZoneTopics)
+        if (z.effect == effect) return z.key;
+    return "panneau";
+}
+} // namespace
+
+std::string ForCommand(UINT id)
+{
+    const HelpTopic* topic = HelpBook::Program().ForCommand(id);
+    return topic ? topic->key : kMenus;
+}
+
+std::string ForDisplay(int displayMode)
+{
+    return displayMode >= kModeScope && displayMode <= kModeBargraphs ? kDisplayTopics[displayMode - 1]
+                                                                     : kDisplayTopics[0];
+}
+
+std::string ForViewPoint(int displayMode, POINT p)
+{
+    if (displayMode != kModeScope) return ForDisplay(displayMode);
+    // The scale column overlaps the screen's click zone by a few units: it wins.
+    if (::PtInRect(&kScopeAreas[0].rc, p)) return kScopeAreas[0].key;
+    for (const page::ClickZone& z : page::kClickZones)
+        if (page::Inside(z, p)) return zoneTopic(z.effect);
+    for (const Area& a : kScopeAreas)
+        if (::PtInRect(&a.rc, p)) return a.key;
+    return ForDisplay(displayMode);
+}
+
+} // namespace helpcontext

@@ -1,0 +1,235 @@
+#include "app/MainFrm.h"
+#include "app/OndavApp.h"
+#include "app/HelpWindow.h"
+#include "acquisition/OndavView.h"
+#include "resource.h"
+#include <gtest/gtest.h>
+#include <commctrl.h>
+#include <functional>
+#include <set>
+#include <string>
+
+// The help window of the running program: its commands, F1 in a menu and the
+// help mode, whose click opens a topic instead of acting.
+extern COndavApp theApp;
+
+namespace {
+CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
+COndavView* view() { return dynamic_cast<COndavView*>(frame()->GetActiveView()); }
+void command(UINT id) { frame()->SendMessage(WM_COMMAND, id); }
+
+// Runs the program's message loop (its pre-translation included) for ms.
+void pump(int ms)
+{
+    DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
+    MSG msg;
+    do {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (!theApp.PreTranslateMessage(&msg)) { ::TranslateMessage(&msg); ::DispatchMessageA(&msg); }
+        }
+        theApp.OnIdle(0);
+        ::Sleep(10);
+    } while (static_cast<int>(end - ::GetTickCount()) > 0);
+}
+
+std::string shownKey() { return CHelpWindow::Instance() ? CHelpWindow::Instance()->CurrentKey() : std::string(); }
+
+std::string paneText()
+{
+    char buf[512] = "";
+    ::SendMessageA(frame()->m_wndStatusBar.m_hWnd, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+// A real click as the mouse gives it: posted, so it passes the message loop.
+void postClick(HWND window, POINT client)
+{
+    ::PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    ::PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    pump(100);
+}
+
+POINT toolbarButton(UINT id)
+{
+    HWND bar = frame()->m_wndToolBar.m_hWnd;
+    auto index = ::SendMessageA(bar, TB_COMMANDTOINDEX, id, 0);
+    RECT r{};
+    ::SendMessageA(bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+struct Help : ::testing::Test {
+    void SetUp() override
+    {
+        command(ID_MESURE_ARRET);
+        for (UINT id : {ID_MODE_DECALEES, ID_BASE_1MS, ID_RAFR_MOYEN, ID_GAIN_X1, ID_ECHELLE_DB}) command(id);
+        pump(50);
+    }
+    void TearDown() override
+    {
+        CHelpWindow::Close();
+        pump(50);
+        command(ID_MESURE_ARRET);
+    }
+};
+} // namespace
+
+TEST_F(Help, TopicsCommandOpensOneWindowBesideTheMainWindowWithItsContents)
+{
+    command(ID_HELP_FINDER);
+    CHelpWindow* help = CHelpWindow::Instance();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(::IsWindowVisible(help->m_hWnd));
+    EXPECT_EQ(shownKey(), "bienvenue");
+    EXPECT_EQ(help->GetWindowText().str(), "Aide de l'Ondavis - Bienvenue dans l'Ondavis");
+    // Not owned by the main window and not modal: both stay usable.
+    EXPECT_EQ(::GetWindow(help->m_hWnd, GW_OWNER), nullptr);
+    EXPECT_TRUE(::IsWindowEnabled(frame()->m_hWnd));
+    std::set<std::string> books;   // "A/B" makes the books A and A/B
+    for (const HelpTopic& t : HelpBook::Program().Topics())
+        for (size_t slash = 0; slash != std::string::npos; slash = t.book.find('/', slash + 1))
+            books.insert(t.book.substr(0, slash == 0 ? std::string::npos : slash));
+    EXPECT_EQ(TreeView_GetCount(help->Contents()), HelpBook::Program().Topics().size() + books.size())
+        << "every topic, under its books";
+    EXPECT_GT(::SendMessageA(help->IndexList(), LB_GETCOUNT, 0, 0), 150);
+
+    // Reused while open, on the asked topic; the default-help command too.
+    command(ID_GAIN_X5);
+    command(ID_DEFAULT_HELP);
+    EXPECT_EQ(CHelpWindow::Instance(), help);
+    EXPECT_EQ(view()->m_nVerticalGain, 5) << "the main window's commands still work";
+
+    // Moved by the user, closed, reopened: where the user left it.
+    ::MoveWindow(help->m_hWnd, 300, 200, 500, 420, TRUE);
+    CHelpWindow::Close();
+    pump(50);
+    EXPECT_EQ(CHelpWindow::Instance(), nullptr);
+    command(ID_HELP_FINDER);
+    ASSERT_NE(CHelpWindow::Instance(), nullptr);
+    RECT r;
+    ::GetWindowRect(CHelpWindow::Instance()->m_hWnd, &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 200);
+    EXPECT_EQ(r.right - r.left, 500);
+    EXPECT_EQ(r.bottom - r.top, 420);
+}
+
+TEST_F(Help, ContentsIndexLinksAndBackLeadThroughTheTopics)
+{
+    command(ID_HELP_FINDER);
+    CHelpWindow* help = CHelpWindow::Instance();
+    ASSERT_NE(help, nullptr);
+    // A link of the page, clicked.
+    const HelpLayout::Item* link = nullptr;
+    for (const HelpLayout::Item& item : help->Page().Layout().Items())
+        if (item.link == "premiere-mesure") { link = &item; break; }
+    ASSERT_NE(link, nullptr);
+    ::SendMessageA(help->Page().m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON,
+                   MAKELPARAM(link->rc.left + 3, link->rc.top + 3 - help->Page().ScrollPos()));
+    EXPECT_EQ(shownKey(), "premiere-mesure");
+    // The index: typing selects the first entry that begins with the text.
+    help->SelectTab(1);
+    ::SetWindowTextA(help->IndexFind(), "lissa");
+    pump(50);
+    EXPECT_EQ(shownKey(), "cmd-lissajous");
+    EXPECT_TRUE(::IsWindowVisible(help->IndexList()));
+    EXPECT_FALSE(::IsWindowVisible(help->Contents()));
+    help->GoBack();
+    EXPECT_EQ(shownKey(), "premiere-mesure");
+    help->GoBack();
+    EXPECT_EQ(shownKey(), "bienvenue");
+    // The contents: selecting a topic's item shows it.
+    help->SelectTab(0);
+    HTREEITEM root = TreeView_GetRoot(help->Contents());
+    HTREEITEM first = TreeView_GetChild(help->Contents(), root);
+    first = TreeView_GetNextSibling(help->Contents(), first);
+    TreeView_SelectItem(help->Contents(), first);
+    EXPECT_EQ(shownKey(), "premiere-mesure");
+}
+
+TEST_F(Help, F1ShowsTheDisplayOnScreenOrTheHighlightedMenuItem)
+{
+    command(ID_HELP);
+    EXPECT_EQ(shownKey(), "affichage-scope");
+    view()->m_nDisplayMode = kModeVuMeters;   // as the V.U. command leaves it, without a measurement
+    command(ID_HELP);
+    EXPECT_EQ(shownKey(), "vumetres");
+    view()->m_nDisplayMode = kModeScope;
+
+    // F1 while "2 ms." is highlighted in its menu: the menu goes, the topic comes.
+    HMENU reglages = ::GetSubMenu(::GetMenu(frame()->m_hWnd), 5);
+    HMENU bases = ::GetSubMenu(reglages, 0);
+    frame()->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, MF_POPUP), reinterpret_cast<LPARAM>(::GetMenu(frame()->m_hWnd)));
+    frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(bases), 0);
+    frame()->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_BASE_2MS, MF_STRING), reinterpret_cast<LPARAM>(bases));
+    HELPINFO info{sizeof(info), HELPINFO_MENUITEM, ID_BASE_2MS, bases, 0, {0, 0}};
+    frame()->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    frame()->SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    pump(100);
+    EXPECT_EQ(shownKey(), "cmd-base-2ms");
+    EXPECT_EQ(view()->m_nTimeBase, 1000) << "the command itself did not run";
+}
+
+TEST_F(Help, HelpModeClickOpensTheTopicOfWhatIsClickedAndDoesNothingElse)
+{
+    struct Case {
+        const char* what;
+        std::function<void()> click;
+        const char* key;
+    };
+    const Case cases[] = {
+        {"toolbar button X 5", [] { postClick(frame()->m_wndToolBar.m_hWnd, toolbarButton(ID_GAIN_X5)); }, "cmd-x5"},
+        {"toolbar button Marche", [] { postClick(frame()->m_wndToolBar.m_hWnd, toolbarButton(ID_MESURE_MARCHE)); },
+         "cmd-marche"},
+        {"panel box 0.2 ms", [] { postClick(view()->m_hWnd, {575, 265}); }, "panneau-base-de-temps"},
+        {"panel box X 2", [] { postClick(view()->m_hWnd, {575, 385}); }, "panneau-amplification"},
+        {"panel box Lin.", [] { postClick(view()->m_hWnd, {672, 397}); }, "panneau-echelle"},
+        {"scope screen", [] { postClick(view()->m_hWnd, {270, 220}); }, "ecran-scope"},
+        {"scale column", [] { postClick(view()->m_hWnd, {540, 114}); }, "colonne-echelle"},
+        {"status bar", [] { postClick(frame()->m_wndStatusBar.m_hWnd, {20, 8}); }, "barre-etat"},
+        {"menu command Lissajous", [] { command(ID_MODE_LISSAJOUS); }, "cmd-lissajous"},
+    };
+    for (const Case& c : cases) {
+        CHelpWindow::Close();
+        pump(20);
+        command(ID_CONTEXT_HELP);
+        ASSERT_TRUE(frame()->IsInHelpMode());
+        EXPECT_EQ(paneText(), "Sélectionnez un objet sur lequel obtenir de l'aide");
+        c.click();
+        pump(50);
+        EXPECT_EQ(shownKey(), c.key) << c.what;
+        EXPECT_FALSE(frame()->IsInHelpMode()) << c.what;
+        EXPECT_NE(paneText(), "Sélectionnez un objet sur lequel obtenir de l'aide") << c.what;
+        // Nothing of what the click would have done.
+        EXPECT_EQ(view()->m_nVerticalGain, 1) << c.what;
+        EXPECT_EQ(view()->m_nTimeBase, 1000) << c.what;
+        EXPECT_EQ(view()->m_nVerticalScale, 1) << c.what;
+        EXPECT_EQ(view()->m_nScopeLayout, 1) << c.what;
+        EXPECT_FALSE(view()->m_bRunning) << c.what;
+    }
+}
+
+TEST_F(Help, EscapeLeavesHelpModeAndTheNextClickActsAgain)
+{
+    command(ID_CONTEXT_HELP);
+    ASSERT_TRUE(frame()->IsInHelpMode());
+    ::PostMessageA(view()->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    pump(50);
+    EXPECT_FALSE(frame()->IsInHelpMode());
+    EXPECT_EQ(paneText(), "Pour l'aide, appuyez sur F1");
+    postClick(view()->m_hWnd, {575, 385});
+    EXPECT_EQ(view()->m_nVerticalGain, 2);
+    EXPECT_EQ(CHelpWindow::Instance(), nullptr) << "no topic opened";
+}
+
+TEST_F(Help, KeysTypedInTheHelpWindowAreNotTheMainWindowsShortcuts)
+{
+    command(ID_HELP_FINDER);
+    CHelpWindow* help = CHelpWindow::Instance();
+    ASSERT_NE(help, nullptr);
+    help->SelectTab(1);
+    // F1 in the index's field: the key belongs to the help window.
+    ::PostMessageA(help->IndexFind(), WM_KEYDOWN, VK_F1, 0);
+    pump(50);
+    EXPECT_EQ(shownKey(), "bienvenue");
+}

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# End to end, twice in a row: install with the real ondavsetup.exe from a copy
+# of dist/ driven under Xvfb, delete that copy, check the Add/Remove Programs
+# entry and start each Start-menu shortcut, then uninstall through the
+# entry's UninstallString and check that everything installing added is gone.
+# Usage: e2e_entries.sh <source dir> <binary dir>
+set -euo pipefail
+src=$1
+bin=$2
+art=$bin/artifacts/setup-entries
+mkdir -p "$art"
+rm -f "$art"/*.png
+
+source "$src/scripts/wine-env.sh"
+source "$src/scripts/xvfb.sh"
+ondav_start_xvfb
+ondav_ensure_prefix
+
+target=$WINEPREFIX/drive_c/Ondav
+group_win='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Ondavis'
+group=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Ondavis
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ondavis'
+stage=
+pids=()
+log=$art/run.log
+: >"$log"
+
+wreg() { "$ONDAV_WINE" reg "$@" 2>/dev/null | tr -d '\r'; }
+clean_state() {
+  rm -rf "$target" "$group"
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Korvel\Ondavis' /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete 'HKCU\Software\Classes\.osc' /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete 'HKCU\Software\Classes\Ondagramme' /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v GrpConv /f >/dev/null 2>&1 || true
+}
+cleanup() {
+  local p
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  [ -n "$stage" ] && rm -rf "$stage"
+  clean_state
+  [ -n "${ONDAV_XVFB_PID:-}" ] && kill "$ONDAV_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+wait_window() {  # <name regex> [seconds]: prints the window id
+  local i w
+  for i in $(seq 1 $(( ${2:-15} * 10 ))); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
+    if [ -n "$w" ]; then sleep 0.5; echo "$w"; return 0; fi
+    sleep 0.1
+  done
+  fail "no window '$1' after ${2:-15} s" >&2
+}
+shot() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$art/$2.png"
+}
+key() { local w=$1; shift; xdotool windowfocus "$w"; sleep 0.3; xdotool key "$@"; }
+click_finish() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH - 148)) $((Y + HEIGHT - 22)) click 1
+}
+wait_gone() {  # <pid> <seconds>
+  local i
+  for i in $(seq 1 $(( $2 * 10 ))); do
+    kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null || true; return 0; }
+    sleep 0.1
+  done
+  fail "process $1 still running after $2 s"
+}
+# Ends the program that owns a window: by its process id, which Wine gives the window.
+end_window_owner() {
+  local pid
+  pid=$(xdotool getwindowpid "$1" 2>/dev/null || true)
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+}
+
+run_round() {
+  local round=$1 w setup_pid f
+  echo "== round $round: install from a copy of dist, then delete that copy"
+  stage=$(mktemp -d "$bin/e2e-entries.XXXXXX")
+  cp -r "$bin/dist/." "$stage/"
+  "$ONDAV_WINE" "$stage/ondavsetup.exe" >>"$log" 2>&1 &
+  setup_pid=$!; pids+=("$setup_pid")
+  w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
+  w=$(wait_window '^Bienvenue!$'); key "$w" Return
+  w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
+  w=$(wait_window '^Installation ou D'); key "$w" Return
+  w=$(wait_window '^Choisissez le r'); key "$w" Return
+  w=$(wait_window "^Options d'installation"); key "$w" Return
+  w=$(wait_window '^Installation$'); click_finish "$w"
+  wait_gone "$setup_pid" 60
+  rm -rf "$stage"; stage=
+  for f in ondav.exe ondavsetup.exe ondav.inf license.txt lisezmoi.txt exemples/sinus.osc; do
+    [ -f "$target/$f" ] || fail "C:\\Ondav\\$f not installed"
+  done
+
+  local entry
+  entry=$(wreg query "$uninstall_key")
+  echo "$entry"
+  for v in 'DisplayName    REG_SZ    Ondavis' 'DisplayVersion    REG_SZ    1.0.10.1999' 'Publisher    REG_SZ    Korvel' \
+           'DisplayIcon    REG_SZ    C:\Ondav\ondav.exe,0' 'InstallLocation    REG_SZ    C:\Ondav\' \
+           'UninstallString    REG_SZ    "C:\Ondav\ondavsetup.exe"' 'NoModify    REG_DWORD    0x1' \
+           'NoRepair    REG_DWORD    0x1' 'EstimatedSize    REG_DWORD'; do
+    grep -qF "$v" <<<"$entry" || fail "Uninstall entry lacks: $v"
+  done
+
+  echo "== round $round: each shortcut starts what it names"
+  for f in Ondavis.lnk Lisez-moi.lnk "Desinstaller l'Ondavis.lnk"; do
+    [ -f "$group/$f" ] || fail "no shortcut $f"
+  done
+  "$ONDAV_WINE" start "$group_win\\Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
+  # Without a sound card the program first says so in a box of its own.
+  w=$(wait_window "^(Sans titre - Ondavis|Ouverture de l'interface audio\.)$" 30); shot "$w" "$round-program"; end_window_owner "$w"
+  "$ONDAV_WINE" start "$group_win\\Lisez-moi.lnk" >>"$log" 2>&1 || true  # its status is not the program's
+  w=$(wait_window 'lisezmoi' 30); shot "$w" "$round-readme"; end_window_owner "$w"
+  "$ONDAV_WINE" start "$group_win\\Desinstaller l'Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
+  w=$(wait_window '^Ondavis Setup$' 30); shot "$w" "$round-uninstaller"; end_window_owner "$w"
+  sleep 1
+  # The program registered its document type when it started.
+  wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme || fail "the program did not register .osc"
+  echo "shortcuts: the program, the read-me and the installer started"
+
+  echo "== round $round: uninstall through the UninstallString"
+  local cmd
+  cmd=$(sed -n 's/.*UninstallString    REG_SZ    //p' <<<"$entry")
+  cmd=${cmd#\"}; cmd=${cmd%\"}
+  "$ONDAV_WINE" "$cmd" >>"$log" 2>&1 &
+  setup_pid=$!; pids+=("$setup_pid")
+  w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
+  w=$(wait_window '^Bienvenue!$'); key "$w" Return
+  w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
+  w=$(wait_window '^Installation ou D'); key "$w" Down
+  sleep 1; shot "$w" "$round-uninstall"; click_finish "$w"
+  wait_gone "$setup_pid" 60
+  # The installed installer goes once it has ended, and its folder with it.
+  for i in $(seq 1 300); do [ -e "$target" ] || break; sleep 0.1; done
+  [ ! -e "$target" ] || { ls -la "$target"; fail "C:\\Ondav left 30 s after the uninstallation"; }
+  [ ! -e "$group" ] || fail "Start-menu group left"
+  ! wreg query "$uninstall_key" >/dev/null || fail "Uninstall entry left"
+  ! wreg query 'HKCU\Software\Classes\.osc' >/dev/null || fail ".osc association left"
+  ! wreg query 'HKCU\Software\Classes\Ondagramme' >/dev/null || fail "Ondagramme type left"
+  wreg query 'HKLM\Software\Korvel\Ondavis\SetupInfo' | grep -q 'DestinationPath' || fail "SetupInfo record not kept"
+  echo "round $round: uninstalled, nothing left"
+}
+
+clean_state
+run_round 1
+run_round 2
+echo "PASS"
