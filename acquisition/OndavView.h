@@ -28,6 +28,9 @@ public:
     COLORREF m_clrStored[3];
     int m_nLoop;
     BOOL m_bFileOpened;
+    // The record was read whole at start (or the file is new): it may be
+    // written back whole at exit. Otherwise its contents are unknown.
+    BOOL m_bSettingsRead;
     BYTE m_settingsReserved[kSettingsReservedBytes];
     CFile m_fileSettings;
     CString m_strWindowsDir;
@@ -147,7 +150,8 @@ public:
     // (acquisition/MeasurementCycle.cpp) with the "Mesure" menu's commands.
     static constexpr UINT kCmdMeasureStart = 32771;
     static constexpr UINT kCmdMeasureStop = 32772;
-    void ReadStoredColors();
+    UINT ReadStoredColors();
+    void SaveChangedColors();
     void ReportSettingsLost();
     void ArmCapture();     // prepare, queue and start: the arm tick's wave-in calls
     void CheckSoundCall(); // reports a failed wave-in call held in m_mmResult

@@ -2,6 +2,7 @@
 // directory holding a reserved block (carried through unchanged) and the
 // background colours of the three displays.
 #include "acquisition/OndavView.h"
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -32,14 +33,20 @@ void COndavView::LoadSettings()
     for (m_nLoop = 0; m_nLoop < 3; ++m_nLoop) m_clrStored[m_nLoop] = kDefaultBackColor;
 
     m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeRead);
+    m_bSettingsRead = m_bFileOpened;
     // Created empty when missing; a file that exists but could not be read
     // (held by another program) is left as it is rather than emptied.
-    if (!m_bFileOpened)
+    if (!m_bFileOpened) {
         m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeRead);
+        m_bSettingsRead = m_bFileOpened && m_fileSettings.GetLength() == 0;   // new: nothing in it to lose
+    }
 
     std::memset(m_settingsReserved, 0, sizeof(m_settingsReserved));
-    m_fileSettings.Read(m_settingsReserved, sizeof(m_settingsReserved));
-    ReadStoredColors();
+    const ULONGLONG length = m_fileSettings.GetLength();
+    ULONGLONG got = m_fileSettings.Read(m_settingsReserved, sizeof(m_settingsReserved));
+    got += ReadStoredColors();
+    // A read that stops short of the file's end has not seen the whole record.
+    if (got < std::min<ULONGLONG>(length, kSettingsFileBytes)) m_bSettingsRead = FALSE;
 
     m_clrScopeBack = m_clrStored[0];
     m_clrVuBack = m_clrStored[1];
@@ -49,7 +56,8 @@ void COndavView::LoadSettings()
 
 // Takes only the colours whose four bytes are all in the file, so that a
 // truncated record never yields a colour made half of file, half of default.
-void COndavView::ReadStoredColors()
+// Returns the number of bytes read.
+UINT COndavView::ReadStoredColors()
 {
     BYTE record[kColorRecordBytes];
     UINT got = m_fileSettings.Read(record, kColorRecordBytes);
@@ -58,10 +66,15 @@ void COndavView::ReadStoredColors()
         if (end <= got)
             std::memcpy(&m_clrStored[m_nLoop], record + end - sizeof(COLORREF), sizeof(COLORREF));
     }
+    return got;
 }
 
 void COndavView::SaveSettings()
 {
+    if (!m_bSettingsRead) {
+        SaveChangedColors();
+        return;
+    }
     // Write only, without create or truncation: the record overwrites the
     // first 48 bytes and a longer file keeps its tail.
     m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeWrite);
@@ -77,6 +90,27 @@ void COndavView::SaveSettings()
     m_fileSettings.Close();
     // A disk that refuses the record loses the colours just as surely as a
     // vanished file: say so rather than leave quietly.
+    if (!written) ReportSettingsLost();
+}
+
+// The record could not be read at start: writing it whole would replace what
+// it holds with the defaults. Only the colours changed during this run are
+// written, each in its own place; nothing changed, nothing is written.
+void COndavView::SaveChangedColors()
+{
+    const COLORREF now[3] = { m_clrScopeBack, m_clrVuBack, m_clrBarBack };
+    bool changed = false;
+    for (m_nLoop = 0; m_nLoop < 3; ++m_nLoop) changed = changed || now[m_nLoop] != m_clrStored[m_nLoop];
+    if (!changed) return;
+    m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeWrite);
+    BOOL written = m_bFileOpened;
+    for (m_nLoop = 0; written && m_nLoop < 3; ++m_nLoop) {
+        if (now[m_nLoop] == m_clrStored[m_nLoop]) continue;
+        LONGLONG at = kSettingsReservedBytes + m_nLoop * static_cast<LONGLONG>(sizeof(COLORREF));
+        written = m_fileSettings.Seek(at) == static_cast<ULONGLONG>(at) &&
+                  m_fileSettings.Write(&now[m_nLoop], sizeof(COLORREF));
+    }
+    m_fileSettings.Close();
     if (!written) ReportSettingsLost();
 }
 

@@ -141,7 +141,16 @@ void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL)
     if (m_strFileName.IsEmpty()) {
         m_strFileName = param;
         if (m_nShellCommand == FileNew) m_nShellCommand = FileOpen;
+    } else {
+        Refuse(refuseExtra, param);   // one document at a time
     }
+}
+
+void CCommandLineInfo::Refuse(int why, const char* argument)
+{
+    if (m_nRefusal != refuseNone) return;
+    m_nRefusal = why;
+    m_strRefused = argument;
 }
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info)
@@ -149,15 +158,29 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     for (int i = 1; argv && i < argc; ++i) {
+        if (!argv[i][0]) {
+            info.Refuse(CCommandLineInfo::refuseEmpty, "");
+            continue;
+        }
         char buf[MAX_PATH * 2];
-        if (!::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, buf, sizeof(buf), nullptr, nullptr))
-            continue;   // longer than any path: not ours
+        if (!::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, buf, sizeof(buf), nullptr, nullptr)) {
+            // Longer than any path: reported with its beginning.
+            char head[61] = "";
+            ::WideCharToMultiByte(CP_ACP, 0, argv[i], 60, head, 60, nullptr, nullptr);
+            info.Refuse(CCommandLineInfo::refuseTooLong, head);
+            continue;
+        }
         BOOL flag = buf[0] == '/' || buf[0] == '-';
         if (!flag) {
             // Full path now: the program may change its current directory later.
             char full[MAX_PATH];
             DWORD n = ::GetFullPathNameA(buf, MAX_PATH, full, nullptr);
-            if (n > 0 && n < MAX_PATH) lstrcpynA(buf, full, sizeof(buf));
+            if (n >= MAX_PATH || (n == 0 && lstrlenA(buf) >= MAX_PATH)) {
+                buf[60] = '\0';
+                info.Refuse(CCommandLineInfo::refuseTooLong, buf);
+                continue;
+            }
+            if (n > 0) lstrcpynA(buf, full, sizeof(buf));
         }
         info.ParseParam(flag ? buf + 1 : buf, flag, i == argc - 1);
     }
@@ -166,6 +189,15 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& info)
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
 {
+    if (info.m_nRefusal != CCommandLineInfo::refuseNone) {
+        // Nothing is opened in place of what was asked: say why and end.
+        static const UINT kRefusalTexts[] = { 0, FW_IDS_ARG_TOO_LONG, FW_IDS_ARG_EMPTY, FW_IDS_ARG_EXTRA };
+        CString format, text;
+        format.LoadString(kRefusalTexts[info.m_nRefusal]);
+        text.Format(format, info.m_strRefused.c_str());
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     switch (info.m_nShellCommand) {
     case CCommandLineInfo::FileNew:
         OnFileNew();

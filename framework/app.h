@@ -18,9 +18,16 @@ public:
     CString m_strFileName;
     CString m_strPrinterName, m_strDriverName, m_strPortName;
 
+    // An argument that cannot be used: the first one is kept and reported by
+    // ProcessShellCommand instead of starting with something else.
+    enum { refuseNone, refuseTooLong, refuseEmpty, refuseExtra };
+    int m_nRefusal = refuseNone;
+    CString m_strRefused;
+
     virtual ~CCommandLineInfo() = default;
     // One argument; flag tells whether it began with '/' or '-' (then stripped).
     virtual void ParseParam(const char* param, BOOL flag, BOOL last);
+    void Refuse(int why, const char* argument);
 private:
     int m_nPrintToArgs = 0;   // how many of printer, driver, port are still expected
 };

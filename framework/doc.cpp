@@ -35,9 +35,21 @@ void CDocument::ReportFileError(UINT idMessage, const char* path) const
 BOOL CDocument::OnOpenDocument(const char* pathName)
 {
     m_bContentsLost = FALSE;
+    // A device (COM1, com1.osc...) would be read for ever: refused by name,
+    // and by what the opened handle turns out to be (a drive mapped onto
+    // devices, a link).
+    if (CFile::IsDevicePath(pathName)) {
+        ReportFileError(FW_IDS_NOT_A_FILE, pathName);
+        return FALSE;
+    }
     CFile file;
     if (!file.Open(pathName, CFile::modeRead | CFile::shareDenyWrite)) {
         ReportFileError(FW_IDS_OPEN_FAILED, pathName);
+        return FALSE;
+    }
+    if (::GetFileType(file.m_hFile) != FILE_TYPE_DISK) {
+        file.Close();
+        ReportFileError(FW_IDS_NOT_A_FILE, pathName);
         return FALSE;
     }
     DeleteContents();
@@ -56,26 +68,29 @@ BOOL CDocument::OnOpenDocument(const char* pathName)
 
 BOOL CDocument::OnSaveDocument(const char* pathName)
 {
-    // Write a new file beside the old one and replace it only once complete,
-    // so that a failed save never destroys what was there.
-    CString aside = CString(pathName) + ".tmp~";
-    CFile file;
-    if (!file.Open(aside, CFile::modeWrite | CFile::modeCreate | CFile::shareExclusive)) {
-        ReportFileError(FW_IDS_SAVE_FAILED, pathName);
+    if (CFile::IsDevicePath(pathName)) {
+        ReportFileError(FW_IDS_NOT_A_FILE, pathName);
         return FALSE;
     }
-    bool ok = true;
-    try {
-        CArchive ar(&file, CArchive::store);
-        Serialize(ar);
-        ar.Close();
-    } catch (const CArchiveException&) {
-        ok = false;
+    // A read-only document is not replaced, whatever the file system allows.
+    DWORD attributes = ::GetFileAttributesA(pathName);
+    bool writable = attributes == INVALID_FILE_ATTRIBUTES ||
+                    !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+    // Write a new file beside the old one and replace it only once complete,
+    // so that a failed save never destroys what was there.
+    CReplacementFile side(pathName);
+    bool ok = writable && side.Open();
+    if (ok) {
+        try {
+            CArchive ar(&side.File(), CArchive::store);
+            Serialize(ar);
+            ar.Close();
+        } catch (const CArchiveException&) {
+            ok = false;
+        }
     }
-    ok = ok && file.Flush();
-    file.Close();
-    if (!ok || !::MoveFileExA(aside, pathName, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ::DeleteFileA(aside);
+    if (!ok || !side.Commit()) {
+        side.Discard();
         ReportFileError(FW_IDS_SAVE_FAILED, pathName);
         return FALSE;
     }

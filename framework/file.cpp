@@ -1,6 +1,10 @@
 #include "framework/file.h"
 #include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <cwchar>
+#include <cwctype>
+#include <vector>
 
 BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
 {
@@ -30,6 +34,35 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
     return TRUE;
 }
 
+BOOL CFile::IsDevicePath(const char* path)
+{
+    if (!path) return FALSE;
+    std::string p = path;
+    std::replace(p.begin(), p.end(), '/', '\\');
+    // \\.\ names a device; \\?\ is the long form of a disk path only before
+    // a drive or UNC.
+    if (p.rfind("\\\\.\\", 0) == 0) return TRUE;
+    if (p.rfind("\\\\?\\", 0) == 0) {
+        std::string rest = p.substr(4);
+        bool drive = rest.size() >= 3 && std::isalpha(static_cast<unsigned char>(rest[0])) && rest[1] == ':' && rest[2] == '\\';
+        if (!drive && _strnicmp(rest.c_str(), "UNC\\", 4) != 0) return TRUE;
+    }
+    // The last name, without what follows its first dot or trailing blanks:
+    // C:\x\com1.osc is the device COM1.
+    size_t cut = p.find_last_of("\\:");
+    std::string name = p.substr(cut == std::string::npos ? 0 : cut + 1);
+    name = name.substr(0, name.find('.'));
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    static const char* const kDevices[] = { "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$" };
+    for (const char* d : kDevices)
+        if (name == d) return TRUE;
+    // COM0 to COM9 and LPT0 to LPT9, with the superscript digits too.
+    static const char kDigits[] = "0123456789\xB9\xB2\xB3";
+    return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) &&
+           std::strchr(kDigits, name[3]) != nullptr;
+}
+
 UINT CFile::Read(void* buf, UINT count)
 {
     DWORD read = 0;
@@ -46,6 +79,14 @@ BOOL CFile::Write(const void* buf, UINT count)
 BOOL CFile::Flush()
 {
     return IsOpen() && ::FlushFileBuffers(m_hFile);
+}
+
+ULONGLONG CFile::Seek(LONGLONG offset, UINT from)
+{
+    LARGE_INTEGER distance, position{};
+    distance.QuadPart = offset;
+    if (!IsOpen() || !::SetFilePointerEx(m_hFile, distance, &position, from)) return static_cast<ULONGLONG>(-1);
+    return static_cast<ULONGLONG>(position.QuadPart);
 }
 
 ULONGLONG CFile::GetLength() const
@@ -116,4 +157,133 @@ CArchive& CArchive::operator>>(int& value)
     value = static_cast<int>(static_cast<unsigned>(b[0]) | (static_cast<unsigned>(b[1]) << 8) |
                              (static_cast<unsigned>(b[2]) << 16) | (static_cast<unsigned>(b[3]) << 24));
     return *this;
+}
+
+// ---------------------------------------------------------------- replacement file
+
+namespace {
+
+// The full path in its long form (\\?\), which lifts the MAX_PATH limit.
+std::wstring ExtendedPath(const char* path)
+{
+    int n = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
+    if (n <= 0) return {};
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), n);
+    DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (!size) return {};
+    std::wstring full(size, L'\0');
+    size = ::GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+    full.resize(size);
+    if (full.rfind(L"\\\\?\\", 0) == 0) return full;
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+} // namespace
+
+CReplacementFile::CReplacementFile(const char* targetPath) : m_target(ExtendedPath(targetPath)) {}
+
+BOOL CReplacementFile::Open()
+{
+    size_t slash = m_target.find_last_of(L'\\');
+    if (m_target.empty() || slash == std::wstring::npos) return FALSE;
+    const std::wstring folder = m_target.substr(0, slash + 1);
+    RemoveAbandoned(folder);
+    DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"~ond%08lx.tmp", static_cast<unsigned long>(seed + static_cast<DWORD>(attempt) * 7919u));
+        std::wstring side = folder + name;
+        // CREATE_NEW: a name already taken is someone else's file; try another.
+        HANDLE h = ::CreateFileW(side.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            DWORD error = ::GetLastError();
+            if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+            return FALSE;
+        }
+        m_file.m_hFile = h;
+        m_side = side;
+        MarkForDeletion(TRUE);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+namespace {
+bool IsSideFileName(const wchar_t* name)
+{
+    if (std::wcslen(name) != 16 || std::wcsncmp(name, L"~ond", 4) || std::wcscmp(name + 12, L".tmp")) return false;
+    for (int i = 4; i < 12; ++i)
+        if (!std::iswxdigit(name[i])) return false;
+    return true;
+}
+} // namespace
+
+// A process killed at the wrong instant (just after creating its side file,
+// or between keeping it and renaming it) leaves the side file behind. The
+// next save in the folder removes such files: ours by their name, abandoned
+// because nobody holds them open.
+void CReplacementFile::RemoveAbandoned(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE find = ::FindFirstFileW((folder + L"~ond*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!IsSideFileName(found.cFileName) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        HANDLE h = ::CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);   // no sharing: only if no save is using it
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
+}
+
+BOOL CReplacementFile::MarkForDeletion(BOOL remove)
+{
+    FILE_DISPOSITION_INFO info{};
+    info.DeleteFile = remove ? TRUE : FALSE;
+    BOOL ok = ::SetFileInformationByHandle(m_file.m_hFile, FileDispositionInfo, &info, sizeof info);
+    m_bMarked = ok && remove;
+    return ok;
+}
+
+BOOL CReplacementFile::Commit()
+{
+    if (!m_file.IsOpen() || !m_file.Flush()) return FALSE;
+    // Kept from here on; if the replacement fails it is marked again. The
+    // rename goes through the open handle: one call, so a process killed
+    // between the two leaves nothing behind but in the rarest case.
+    if (m_bMarked && !MarkForDeletion(FALSE)) return FALSE;
+    if (!RenameOverTarget() &&
+        !::MoveFileExW(m_side.c_str(), m_target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        MarkForDeletion(TRUE);
+        return FALSE;
+    }
+    m_side.clear();
+    m_file.Close();
+    return TRUE;
+}
+
+BOOL CReplacementFile::RenameOverTarget()
+{
+    // The kernel's form of the path: \??\ in place of \\?\.
+    std::wstring nt = L"\\??\\" + m_target.substr(4);
+    std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + nt.size() * sizeof(wchar_t));
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = TRUE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(nt.size() * sizeof(wchar_t));
+    std::memcpy(info->FileName, nt.c_str(), nt.size() * sizeof(wchar_t));
+    return ::SetFileInformationByHandle(m_file.m_hFile, FileRenameInfo, info, static_cast<DWORD>(buffer.size()));
+}
+
+void CReplacementFile::Discard()
+{
+    if (!m_file.IsOpen()) return;
+    if (!m_bMarked) MarkForDeletion(TRUE);
+    bool marked = m_bMarked;
+    m_file.Close();
+    if (!marked && !m_side.empty()) ::DeleteFileW(m_side.c_str());
+    m_side.clear();
 }

@@ -1,6 +1,7 @@
 // Binary files and the archive that documents serialize through.
 #pragma once
 #include "framework/types.h"
+#include <string>
 
 class CFile {
 public:
@@ -25,12 +26,42 @@ public:
     // Writes all count bytes; FALSE if they could not all be written.
     BOOL Write(const void* buf, UINT count);
     BOOL Flush();
+    enum SeekPosition : UINT { begin = FILE_BEGIN, current = FILE_CURRENT, end = FILE_END };
+    // Moves the file pointer; returns the new position, or (ULONGLONG)-1 on failure.
+    ULONGLONG Seek(LONGLONG offset, UINT from = begin);
     ULONGLONG GetLength() const;
     void Close();
     const CString& GetFilePath() const { return m_strFileName; }
+    // Whether path names a device (COM1, NUL, com1.osc, \\.\...) rather than a file.
+    static BOOL IsDevicePath(const char* path);
 
 private:
     CString m_strFileName;
+};
+
+// A new file written beside a target and put in its place only once complete.
+// Its name (~ondXXXXXXXX.tmp) is new and unique in the target's folder, so it
+// never takes a file it did not write; until committed the system deletes it
+// by itself, even when the process is killed. Paths may exceed MAX_PATH.
+class CReplacementFile {
+public:
+    explicit CReplacementFile(const char* targetPath);
+    ~CReplacementFile() { Discard(); }
+    CReplacementFile(const CReplacementFile&) = delete;
+    CReplacementFile& operator=(const CReplacementFile&) = delete;
+
+    BOOL Open();                       // creates the side file, open for writing
+    CFile& File() { return m_file; }
+    BOOL Commit();                     // flushes it and puts it in place of the target
+    void Discard();                    // removes it (nothing happens after a commit)
+
+private:
+    static void RemoveAbandoned(const std::wstring& folder);
+    BOOL MarkForDeletion(BOOL remove);
+    BOOL RenameOverTarget();
+    std::wstring m_target, m_side;
+    CFile m_file;
+    BOOL m_bMarked = FALSE;
 };
 
 // Thrown by CArchive and caught by the framework's document code.

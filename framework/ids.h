@@ -56,4 +56,8 @@
 #define FW_IDS_HELP_TEXT       0xF206  // the help shown by the help commands
 #define FW_IDS_HELP_TITLE      0xF207
 #define FW_IDS_PRINT_FAILED    0xF208
+#define FW_IDS_NOT_A_FILE      0xF209  // "%s": path of a device
+#define FW_IDS_ARG_TOO_LONG    0xF20A  // "%s": the argument's beginning
+#define FW_IDS_ARG_EMPTY       0xF20B
+#define FW_IDS_ARG_EXTRA       0xF20C  // "%s": the first name too many
 #define FW_IDS_TOOLBAR_TITLE   0xF210  // caption of the floating toolbar

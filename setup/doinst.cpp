@@ -71,6 +71,14 @@ void ReportMissingScript(HWND hWnd, const char *pszInfFileName)
     MessageBoxA(hWnd, szMessage, kErrorCaption, MB_OK | MB_ICONSTOP);
 }
 
+// Whether option flag i + 1 chooses kInstallSections[i].
+bool SectionChosen(const INSTALLINFO *pInfo, int i)
+{
+    const int iFlags[4] = {pInfo->iCustom_Options1, pInfo->iCustom_Options2, pInfo->iCustom_Options3,
+                           pInfo->iCustom_Options4};
+    return iFlags[i] != 0;
+}
+
 BOOL QueueSection(HINF hInf, HSPFILEQ FileQueue, const char *pszSection, const char *pszSourcePath)
 {
     return SetupInstallFilesFromInfSectionA(hInf, nullptr, FileQueue, pszSection, pszSourcePath, SP_COPY_NEWER);
@@ -83,11 +91,9 @@ BOOL QueueChosenSections(HINF hInf, HSPFILEQ FileQueue, const INSTALLINFO *pInfo
     if (pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
         return QueueSection(hInf, FileQueue, kUninstallSection, pszSourcePath);
 
-    const int iFlags[4] = {pInfo->iCustom_Options1, pInfo->iCustom_Options2, pInfo->iCustom_Options3,
-                           pInfo->iCustom_Options4};
     BOOL bResult = TRUE;
     for (int i = 0; i < 4; ++i)
-        if (iFlags[i] && !QueueSection(hInf, FileQueue, kInstallSections[i], pszSourcePath))
+        if (SectionChosen(pInfo, i) && !QueueSection(hInf, FileQueue, kInstallSections[i], pszSourcePath))
             bResult = FALSE;
     return bResult;
 }
@@ -122,16 +128,22 @@ std::string WithSeparator(const char *pszDestPath)
     return dir;
 }
 
+// Two names of one file or folder (written alike, separators included).
+bool SameFile(const char *pszA, const char *pszB)
+{
+    char szA[MAX_PATH], szB[MAX_PATH];
+    return GetFullPathNameA(pszA, sizeof szA, szA, nullptr) && GetFullPathNameA(pszB, sizeof szB, szB, nullptr) &&
+           lstrcmpiA(szA, szB) == 0;
+}
+
 // EstimatedSize of the Add/Remove Programs entry: what the chosen sections
 // put in the folder, in kilobytes.
 void RecordEstimatedSize(HINF hInf, const INSTALLINFO *pInfo)
 {
-    const int iFlags[4] = {pInfo->iCustom_Options1, pInfo->iCustom_Options2, pInfo->iCustom_Options3,
-                           pInfo->iCustom_Options4};
     ULONGLONG nBytes = 0;
     std::string counted = "|";
     for (int i = 0; i < 4; ++i) {
-        if (!iFlags[i])
+        if (!SectionChosen(pInfo, i))
             continue;
         ForEachListedFile(hInf, kInstallSections[i], "CopyFiles", [&](const std::string &path) {
             WIN32_FILE_ATTRIBUTE_DATA data;
@@ -198,14 +210,17 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
         return FALSE;
     }
 
-    BOOL bResult = QueueChosenSections(hInf, FileQueue, pInfo, pszSourcePath);
-    if (bResult)
+    // Installing again from the installed folder: the files are already in
+    // place, and copying the running installer onto itself would fail.
+    bool bInPlace = !bUninstall && SameFile(pszSourcePath, WithSeparator(pInfo->pszDestPath).c_str());
+    BOOL bResult = bInPlace || QueueChosenSections(hInf, FileQueue, pInfo, pszSourcePath);
+    if (bResult && !bInPlace)
         bResult = SetupCommitFileQueueA(hWnd, FileQueue, MyQueueCallback, &MyInstallData);
     if (MyInstallData.dwError) {
         bResult = FALSE;
         *pDetails = std::string(MyInstallData.szFailedFile) + ":\n" + SystemMessage(MyInstallData.dwError);
     }
-    if (bResult && pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
+    if (bResult && bUninstall)
         RemoveEmptyFolders(pInfo->pszDestPath);
 
     // The registry and INI directives: an uninstallation applies its own
@@ -227,10 +242,6 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
     return bResult;
 }
 
-}  // namespace
-
-namespace {
-
 // Ends the commit on a file that cannot be installed: the default callback
 // would skip it silently, or retry for ever, depending on the error.
 UINT FailFile(MY_INSTALL_DATA *pData, DWORD dwError, const char *pszFile)
@@ -240,13 +251,6 @@ UINT FailFile(MY_INSTALL_DATA *pData, DWORD dwError, const char *pszFile)
         snprintf(pData->szFailedFile, sizeof pData->szFailedFile, "%s", pszFile ? pszFile : "");
     }
     return FILEOP_ABORT;
-}
-
-bool SameFile(const char *pszA, const char *pszB)
-{
-    char szA[MAX_PATH], szB[MAX_PATH];
-    return GetFullPathNameA(pszA, sizeof szA, szA, nullptr) && GetFullPathNameA(pszB, sizeof szB, szB, nullptr) &&
-           lstrcmpiA(szA, szB) == 0;
 }
 
 }  // namespace
@@ -260,9 +264,6 @@ UINT CALLBACK MyQueueCallback(PVOID pMyInstallData, UINT Notification, UINT_PTR 
         // A file that cannot be removed (missing, or in use) must not stop an uninstallation.
         return FILEOP_SKIP;
     case SPFILENOTIFY_STARTCOPY:
-        // Installing again from the installed folder: the file is already in place.
-        if (SameFile(pPaths->Source, pPaths->Target))
-            return FILEOP_SKIP;
         snprintf(pData->szCopySource, sizeof pData->szCopySource, "%s", pPaths->Source);
         snprintf(pData->szCopyTarget, sizeof pData->szCopyTarget, "%s", pPaths->Target);
         break;
@@ -273,6 +274,7 @@ UINT CALLBACK MyQueueCallback(PVOID pMyInstallData, UINT Notification, UINT_PTR 
     case SPFILENOTIFY_RENAMEERROR:
         return FailFile(pData, pPaths->Win32Error, pPaths->Target);
     case SPFILENOTIFY_NEEDMEDIA: {
+        DWORD dwLastError = GetLastError();  // of the failed copy, if any
         // Everything ships in the installer's own folder: a file missing there
         // will not turn up, so there is nothing to wait for.
         const SOURCE_MEDIA_A *pMedia = (const SOURCE_MEDIA_A *)Param1;
@@ -281,10 +283,8 @@ UINT CALLBACK MyQueueCallback(PVOID pMyInstallData, UINT Notification, UINT_PTR 
             return FailFile(pData, ERROR_FILE_NOT_FOUND, source.c_str());
         // The source is there, so the copy just started failed at its target
         // (no folder, a full disk...): asking again would only fail again.
-        if (pData->szCopySource[0] && SameFile(pData->szCopySource, source.c_str())) {
-            DWORD dwError = GetLastError();
-            return FailFile(pData, dwError ? dwError : ERROR_WRITE_FAULT, pData->szCopyTarget);
-        }
+        if (pData->szCopySource[0] && SameFile(pData->szCopySource, source.c_str()))
+            return FailFile(pData, dwLastError ? dwLastError : ERROR_WRITE_FAULT, pData->szCopyTarget);
         break;
     }
     }

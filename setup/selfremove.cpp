@@ -20,7 +20,8 @@ std::string FolderOf(const std::string &path)
 bool SameFolder(const std::string &a, const std::string &b)
 {
     char szA[MAX_PATH], szB[MAX_PATH];
-    if (!GetFullPathNameA(a.c_str(), sizeof szA, szA, nullptr) || !GetFullPathNameA(b.c_str(), sizeof szB, szB, nullptr))
+    if (!GetFullPathNameA(a.c_str(), sizeof szA, szA, nullptr) ||
+        !GetFullPathNameA(b.c_str(), sizeof szB, szB, nullptr))
         return false;
     std::string fa = szA, fb = szB;
     for (std::string *f : {&fa, &fb})

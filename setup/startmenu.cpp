@@ -69,7 +69,8 @@ bool SaveLink(const std::string &linkPath, const std::string &target, bool bText
 void GetStartMenuGroup(HINSTANCE hInst, char *pszDir, DWORD cchDir)
 {
     char szPrograms[MAX_PATH];
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, szPrograms))) {
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                                szPrograms))) {
         pszDir[0] = '\0';
         return;
     }

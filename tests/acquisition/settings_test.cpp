@@ -154,6 +154,9 @@ TEST_F(SettingsFile, FileThatCanBeNeitherOpenedNorCreatedGivesLightGreyAndTheExi
     EXPECT_EQ(view->m_clrBarBack, 0xC0C0C0u);
     EXPECT_EQ(watcher.Count(), 0u) << "no message at start";
     view->SaveSettings();
+    EXPECT_EQ(watcher.Count(), 0u) << "no colour changed: nothing lost, nothing to say";
+    view->m_clrVuBack = 0x00FF0000;   // a colour chosen during the run cannot be kept
+    view->SaveSettings();
     std::vector<ShownBox> boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, kLostCaption);

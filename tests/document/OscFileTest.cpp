@@ -176,16 +176,16 @@ TEST_F(Template, FailedSaveKeepsThePreviousFile)
     std::string path = tempPath("doc_keep.osc");
     std::vector<unsigned char> previous(64176, 0x11);
     writeAll(path, previous);
-    // A folder in the way of the file written aside makes the save fail.
-    std::string aside = path + ".tmp~";
-    ::CreateDirectoryA(aside.c_str(), nullptr);
+    // Another program holds the file open with no sharing: it cannot be replaced.
+    HANDLE other = ::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(other, INVALID_HANDLE_VALUE);
     fillFrame(*doc);
     {
         ModalWatcher ok(IDOK);
         EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
         EXPECT_EQ(ok.seen().size(), 1u);
     }
+    ::CloseHandle(other);
     EXPECT_EQ(readAll(path), previous);
-    ::RemoveDirectoryA(aside.c_str());
     ::DeleteFileA(path.c_str());
 }

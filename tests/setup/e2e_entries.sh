@@ -70,6 +70,9 @@ wait_gone() {  # <pid> <seconds>
     kill -0 "$1" 2>/dev/null || { wait "$1" 2>/dev/null || true; return 0; }
     sleep 0.1
   done
+  local w
+  for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do echo "window up: $(xdotool getwindowname "$w")"; done
+  import -window root "$art/stuck.png" 2>/dev/null || true
   fail "process $1 still running after $2 s"
 }
 # Ends the program that owns a window: by its process id, which Wine gives the window.
@@ -125,6 +128,23 @@ run_round() {
   wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme || fail "the program did not register .osc"
   echo "shortcuts: the program, the read-me and the installer started"
 
+  echo "== round $round: install again, from the installed copy, over itself"
+  "$ONDAV_WINE" 'C:\Ondav\ondavsetup.exe' >>"$log" 2>&1 &
+  setup_pid=$!; pids+=("$setup_pid")
+  w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
+  w=$(wait_window '^Bienvenue!$'); key "$w" Return
+  w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
+  w=$(wait_window '^Installation ou D'); key "$w" Return
+  w=$(wait_window '^Choisissez le r'); key "$w" Return
+  w=$(wait_window "^Options d'installation"); key "$w" Return
+  w=$(wait_window '^Installation$'); key "$w" Return
+  wait_gone "$setup_pid" 60
+  ! xdotool search --onlyvisible --name '^Product Sample Install Error$' >/dev/null 2>&1 ||
+    fail "installing over the installed copy ended with the error box"
+  for f in ondav.exe ondavsetup.exe ondav.inf license.txt; do
+    [ -f "$target/$f" ] || fail "C:\\Ondav\\$f gone after installing over itself"
+  done
+
   echo "== round $round: uninstall through the UninstallString"
   local cmd
   cmd=$(sed -n 's/.*UninstallString    REG_SZ    //p' <<<"$entry")
@@ -140,6 +160,9 @@ run_round() {
   # The installed installer goes once it has ended, and its folder with it.
   for i in $(seq 1 300); do [ -e "$target" ] || break; sleep 0.1; done
   [ ! -e "$target" ] || { ls -la "$target"; fail "C:\\Ondav left 30 s after the uninstallation"; }
+  # The copy that removed it, in the temporary folder, goes at the next start.
+  wreg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations |
+    grep -q 'ondavsetup-remove' || fail "the removing copy is not scheduled for deletion"
   [ ! -e "$group" ] || fail "Start-menu group left"
   ! wreg query "$uninstall_key" >/dev/null || fail "Uninstall entry left"
   ! wreg query 'HKCU\Software\Classes\.osc' >/dev/null || fail ".osc association left"

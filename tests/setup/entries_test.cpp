@@ -193,7 +193,8 @@ TEST_F(Entries, UninstallRemovesWhatInstallingAddedAndKeepsTheUsers)
 
     EXPECT_TRUE(FileExists(std::string(kDest) + "mesure.osc")) << "the user's document was removed";
     EXPECT_TRUE(FileExists(szIni)) << "ondav.ini was removed";
-    EXPECT_EQ("C:\\OndavTest\\", Value(HKEY_LOCAL_MACHINE, kSetupInfoKey, "DestinationPath")) << "the SetupInfo record was not kept";
+    EXPECT_EQ("C:\\OndavTest\\", Value(HKEY_LOCAL_MACHINE, kSetupInfoKey, "DestinationPath"))
+        << "the SetupInfo record was not kept";
     if (!bHadIni)
         RemoveFile(szIni);
 }

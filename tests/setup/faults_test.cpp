@@ -179,6 +179,23 @@ TEST_F(InstallFaults, AFileWhereTheFolderGoesEndsTheRunWithTheBox)
     EXPECT_FALSE(RunOnceHas("GrpConv"));
 }
 
+// Needs a read-only file system mapped as a drive (ONDAV_READONLY_DRIVE, e.g.
+// "S:"), which the suite's wrapper script mounts.
+TEST_F(InstallFaults, AReadOnlyDestinationIsReportedNotSkipped)
+{
+    const char *drive = getenv("ONDAV_READONLY_DRIVE");
+    if (!drive || !*drive)
+        GTEST_SKIP() << "no read-only drive mapped (ONDAV_READONLY_DRIVE)";
+    const std::string root = std::string(drive) + "\\";
+    Box box;
+    RobotResult r = RunBounded(Then(InstallSteps(root), &box), "a read-only destination");
+    EXPECT_FALSE(r.failed) << (r.notes.empty() ? "" : r.notes[0]);
+    EXPECT_EQ(kErrorCaption, box.caption);
+    EXPECT_NE(std::string::npos, box.text.find(kFailed)) << box.text;
+    EXPECT_NE(std::string::npos, box.text.find(root)) << box.text;
+    EXPECT_FALSE(RunOnceHas("GrpConv"));
+}
+
 // Needs a small file system mapped as a drive (ONDAV_FULL_DRIVE, e.g. "R:"),
 // which the suite's wrapper script mounts.
 TEST_F(InstallFaults, AFullDiskEndsTheRunWithTheBox)

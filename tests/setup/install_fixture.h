@@ -19,8 +19,8 @@ namespace {
 using namespace setuptest;
 
 const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-const char *const kPayload[] = {"ondav.exe", "ondavsetup.exe", "ondav.inf", "license.txt", "lisezmoi.txt", "exemples\\sinus.osc",
-                                "exemples\\carre.osc", "exemples\\silence.osc"};
+const char *const kPayload[] = {"ondav.exe", "ondavsetup.exe", "ondav.inf", "license.txt", "lisezmoi.txt",
+                                "exemples\\sinus.osc", "exemples\\carre.osc", "exemples\\silence.osc"};
 
 inline void Stage(const std::string &from, const std::string &name)
 {

@@ -17,10 +17,10 @@ if(TARGET ondavsetup)
 endif()
 
 if(TARGET setup_tests)
-  # The disk-full case needs a small file system mounted for it.
-  add_test(NAME setup_full_disk
-    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/full_disk.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
-  set_tests_properties(setup_full_disk PROPERTIES
+  # A full disk and a read-only one: small file systems mounted for them.
+  add_test(NAME setup_mapped_drives
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/mapped_drives.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
+  set_tests_properties(setup_mapped_drives PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
     RESOURCE_LOCK display SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()

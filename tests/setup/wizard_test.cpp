@@ -396,7 +396,7 @@ std::string LongLicence(size_t bytes)
     std::string text;
     char line[128];
     for (int i = 0; text.size() < bytes; ++i) {
-        snprintf(line, sizeof line, "Article %06d : texte de licence assez long pour remplir une ligne entière.\r\n", i);
+        snprintf(line, sizeof line, "Article %06d : texte de licence assez long pour remplir une ligne.\r\n", i);
         text += line;
     }
     return text;
