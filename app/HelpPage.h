@@ -68,6 +68,7 @@ public:
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS; }
     DECLARE_MESSAGE_MAP()
 
 private:

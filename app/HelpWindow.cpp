@@ -65,7 +65,7 @@ CHelpWindow* CHelpWindow::Open(const std::string& key, HWND mainWindow)
                                            ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME)));
         // Not owned by the main window, which would keep it always above it.
         // A window that fails in its creation deletes its object.
-        if (!wnd->CreateEx(0, cls, resourceText(FW_IDS_HELP_TITLE), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left,
+        if (!wnd->CreateEx(WS_EX_CONTROLPARENT, cls, resourceText(FW_IDS_HELP_TITLE), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, r.left,
                            r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr))
             return nullptr;
     }
@@ -74,6 +74,17 @@ CHelpWindow* CHelpWindow::Open(const std::string& key, HWND mainWindow)
     g_pHelp->ShowTopic(key);
     ::SetForegroundWindow(g_pHelp->m_hWnd);
     return g_pHelp;
+}
+
+BOOL CHelpWindow::PreTranslate(MSG* msg)
+{
+    if (!g_pHelp || !msg->hwnd || (msg->hwnd != g_pHelp->m_hWnd && !::IsChild(g_pHelp->m_hWnd, msg->hwnd)))
+        return FALSE;
+    if (msg->message == WM_SYSKEYDOWN && msg->wParam == VK_LEFT) {
+        g_pHelp->GoBack();
+        return TRUE;
+    }
+    return ::IsDialogMessageA(g_pHelp->m_hWnd, msg);
 }
 
 void CHelpWindow::Close()

@@ -12,6 +12,8 @@ public:
     static CHelpWindow* Open(const std::string& key, HWND mainWindow);
     static CHelpWindow* Instance();
     static void Close();
+    // Keys of the help window: Tab between its parts, Alt+Left for Précédent.
+    static BOOL PreTranslate(MSG* msg);
 
     void ShowTopic(const std::string& key);
     std::string CurrentKey() const;

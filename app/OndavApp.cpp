@@ -1,5 +1,6 @@
 #include "app/OndavApp.h"
 #include "app/MainFrm.h"
+#include "app/HelpWindow.h"
 #include "acquisition/OndavView.h"
 #include "document/OndavDoc.h"
 #include "document/Splash.h"
@@ -52,6 +53,7 @@ BOOL COndavApp::InitInstance()
 BOOL COndavApp::PreTranslateMessage(MSG* msg)
 {
     if (CSplashScreen::FilterAppMessage(msg)) return TRUE;
+    if (CHelpWindow::PreTranslate(msg)) return TRUE;
     return CWinApp::PreTranslateMessage(msg);
 }
 

@@ -1,22 +1,44 @@
-// Speed of the instrument's hot paths: painting a full page, turning a
-// capture into a frame with its trigger search, and an .osc round trip.
+// Speed of the instrument's hot paths, each timed in several batches so the
+// spread shows: the paint of every display, layout and time base (screen and
+// printer page), the repaint that follows a capture, turning a capture into a
+// frame (collect, copy into the document, trigger search) and an .osc round
+// trip. One line per row: name, then min, median and max in microseconds,
+// tab-separated. Usage: ondav_bench [BATCHES]
 #include "acquisition/OndavView.h"
+#include "acquisition/SettingsModel.h"
+#include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <numbers>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
-double microseconds(const std::function<void()>& work, int runs)
+
+int g_batches = 11;
+
+// Each batch runs the work `runs` times; the row gives the per-run time of
+// the fastest, the middle and the slowest batch.
+void row(const std::string& name, int runs, const std::function<void()>& work)
 {
-    LARGE_INTEGER freq, t0, t1;
+    LARGE_INTEGER freq;
     ::QueryPerformanceFrequency(&freq);
     work();   // warm up (fonts and pens are created on the first paint)
-    ::QueryPerformanceCounter(&t0);
-    for (int i = 0; i < runs; ++i) work();
-    ::QueryPerformanceCounter(&t1);
-    return 1e6 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(freq.QuadPart) / runs;
+    std::vector<double> perRun;
+    for (int b = 0; b < g_batches; ++b) {
+        LARGE_INTEGER t0, t1;
+        ::QueryPerformanceCounter(&t0);
+        for (int i = 0; i < runs; ++i) work();
+        ::QueryPerformanceCounter(&t1);
+        perRun.push_back(1e6 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
+                         static_cast<double>(freq.QuadPart) / runs);
+    }
+    std::sort(perRun.begin(), perRun.end());
+    std::printf("%s\t%.1f\t%.1f\t%.1f\n", name.c_str(), perRun.front(), perRun[perRun.size() / 2], perRun.back());
+    std::fflush(stdout);
 }
 
 // Start values of the settings, without opening the sound card or the settings file.
@@ -33,6 +55,7 @@ void startValues(COndavView& v)
     v.m_pCaptureBuf = v.m_captureBuf;
 }
 
+// Two sines, 1 kHz on the right and 2.5 kHz on the left, as a capture and as a frame.
 void sineFrame(COndavDoc& doc, BYTE* capture)
 {
     for (int i = 0; i < kFrameUsed; ++i) {
@@ -45,51 +68,125 @@ void sineFrame(COndavDoc& doc, BYTE* capture)
         }
     }
 }
+
+// A 32-bit DIB section of the given size with a DC on it.
+struct Surface {
+    HDC mem = ::CreateCompatibleDC(nullptr);
+    HBITMAP dib = nullptr;
+    HGDIOBJ old = nullptr;
+    Surface(int cx, int cy)
+    {
+        BITMAPINFO bi{};
+        bi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+        void* bits = nullptr;
+        dib = ::CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        old = ::SelectObject(mem, dib);
+    }
+    ~Surface()
+    {
+        ::SelectObject(mem, old);
+        ::DeleteObject(dib);
+        ::DeleteDC(mem);
+    }
+};
+
+const char* kLayoutNames[] = { "", "offset", "superposed", "sum", "difference", "Lissajous" };
+
+std::string timeBaseName(int code)
+{
+    char buf[32];
+    if (code >= 100) std::snprintf(buf, sizeof buf, "%g ms", code / 1000.0);
+    else std::snprintf(buf, sizeof buf, "%d ms", code);
+    return buf;
+}
+
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 1) g_batches = std::max(3, std::atoi(argv[1]));
     auto* doc = new COndavDoc;
     auto* view = new COndavView;
     view->SetDocument(doc);
     startValues(*view);
     sineFrame(*doc, view->m_captureBuf);
+    // The trigger of that frame, as a capture would have found it.
+    for (int i = 0; i < kFrameUsed; ++i) view->m_aSum[i] = doc->m_sum[i];
+    view->FindTrigger();
 
-    BITMAPINFO bi{};
-    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), 800, -600, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* bits = nullptr;
-    HDC mem = ::CreateCompatibleDC(nullptr);
-    HBITMAP dib = ::CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    CDC dc(mem);
-
-    const int runs = 200;
-    auto paint = [&](int mode) {
-        view->m_nDisplayMode = mode;
-        return microseconds([&] { ::SaveDC(mem); view->OnDraw(&dc); ::RestoreDC(mem, -1); }, runs);
+    Surface screen(800, 600), printer(2400, 1800);
+    CDC screenDc(screen.mem), printerDc(printer.mem);
+    auto paintOn = [&](CDC& dc, HRGN clip) {
+        ::SaveDC(dc.m_hDC);
+        if (clip) ::SelectClipRgn(dc.m_hDC, clip);
+        view->OnDraw(&dc);
+        ::RestoreDC(dc.m_hDC, -1);
     };
-    double scope = paint(kModeScope);
-    double vu = paint(kModeVuMeters);
-    double bars = paint(kModeBargraphs);
-    double collect = microseconds([&] { view->CollectFrame(); view->FindTrigger(); }, 2000);
+
+    // Every layout at every time base, on the screen and on the printer page.
+    for (int target = 1; target <= 2; ++target) {
+        view->m_nOutputTarget = target;
+        CDC& dc = target == 1 ? screenDc : printerDc;
+        for (const ScopeLayoutRow& l : kScopeLayouts)
+            for (const TimeBaseRow& t : kTimeBases) {
+                view->m_nDisplayMode = kModeScope;
+                view->m_nScopeLayout = l.layout;
+                view->m_nScopeSignal = l.signal;
+                if (l.traceY1) { view->m_nTraceY1 = l.traceY1; view->m_nTraceY2 = l.traceY2; }
+                view->m_nTimeBase = t.timeBase;
+                view->m_nPixelsPerSample = t.pixelsPerSample;
+                view->m_nSamplesPerPixel = t.samplesPerPixel;
+                row(std::string("paint/") + (target == 1 ? "screen" : "printer") + "/scope/" +
+                        kLayoutNames[l.layout] + "/" + timeBaseName(t.timeBase),
+                    target == 1 ? 20 : 4, [&] { paintOn(dc, nullptr); });
+            }
+    }
+    view->m_nOutputTarget = 1;
+    view->m_nScopeLayout = 1; view->m_nScopeSignal = 1; view->m_nTraceY1 = 120; view->m_nTraceY2 = 320;
+    view->m_nTimeBase = 1000; view->m_nPixelsPerSample = 10; view->m_nSamplesPerPixel = 1;
+    view->m_nDisplayMode = kModeVuMeters;
+    row("paint/screen/VU meters", 20, [&] { paintOn(screenDc, nullptr); });
+    view->m_nDisplayMode = kModeBargraphs;
+    row("paint/screen/bargraphs", 20, [&] { paintOn(screenDc, nullptr); });
+
+    // What a capture invalidates: the synchronisation box and the display's data areas.
+    const std::pair<int, const char*> repaints[] = {
+        { kModeScope, "scope" }, { kModeVuMeters, "VU meters" }, { kModeBargraphs, "bargraphs" } };
+    for (auto [mode, name] : repaints) {
+        view->m_nDisplayMode = mode;
+        paintOn(screenDc, nullptr);   // sets the level displays' rectangles
+        const RECT sync{572, 342, 683, 353};
+        const std::vector<RECT> rects = mode == kModeScope ? std::vector<RECT>{ sync, view->m_rcScope }
+            : mode == kModeVuMeters ? std::vector<RECT>{ sync, view->m_rcVuLeft, view->m_rcVuRight }
+                                    : std::vector<RECT>{ sync, view->m_rcBarLeft, view->m_rcBarRight };
+        HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
+        for (const RECT& rc : rects) {
+            HRGN part = ::CreateRectRgnIndirect(&rc);
+            ::CombineRgn(clip, clip, part, RGN_OR);
+            ::DeleteObject(part);
+        }
+        row(std::string("repaint after a capture/") + name, 20, [&] { paintOn(screenDc, clip); });
+        ::DeleteObject(clip);
+    }
+
+    view->m_nDisplayMode = kModeScope;
+    row("capture/collect + copy into the document + trigger", 200, [&] {
+        view->CollectFrame();
+        view->CopyFrameToDocument();
+        view->FindTrigger();
+    });
 
     char dir[MAX_PATH];
     ::GetTempPathA(MAX_PATH, dir);
     std::string path = std::string(dir) + "bench.osc";
-    double roundTrip = microseconds([&] { doc->OnSaveDocument(path.c_str()); doc->OnOpenDocument(path.c_str()); }, 50);
+    row("document/save and reopen (.osc, 64176 bytes)", 10, [&] {
+        doc->OnSaveDocument(path.c_str());
+        doc->OnOpenDocument(path.c_str());
+    });
     ::DeleteFileA(path.c_str());
 
-    std::printf("| operation | time per run |\n|---|---|\n");
-    std::printf("| paint the scope page (800 x 600, two traces) | %.0f us |\n", scope);
-    std::printf("| paint the VU-meter page | %.0f us |\n", vu);
-    std::printf("| paint the bargraph page | %.0f us |\n", bars);
-    std::printf("| collect a capture (8000 bytes) and search the trigger | %.1f us |\n", collect);
-    std::printf("| save and reopen an .osc file (64176 bytes) | %.0f us |\n", roundTrip);
-
-    dc.Detach();
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
+    screenDc.Detach();
+    printerDc.Detach();
     view->SetDocument(nullptr);
     delete view;
     delete doc;

@@ -35,11 +35,20 @@ inline constexpr Strips kBarStrips{{
 
 void FillStrips(CDC* dc, const Strips& strips, COLORREF colour);
 
+// Only what meets the area being repainted is drawn: a capture repaints the
+// scope screen and the synchronisation box, not the whole page. On paper
+// everything shows.
+bool Shows(CDC* dc, const RECT& area);
+// A line of the small font, drawn only when the room it takes shows.
+void TextOutShown(CDC* dc, int x, int y, const char* text);
+
 // ---- Scope screen -----------------------------------------------------------
 
 constexpr RECT kScopeFrame{15, 15, 527, 424};
 constexpr RECT kPanelFrame{565, 15, 775, 424};
 constexpr RECT kScreen{20, 20, 520, 420};
+// The screen with the outline's pen, which reaches 2 units outside it.
+constexpr RECT kScreenArea{16, 16, 524, 424};
 constexpr int kAxisX = 270;
 constexpr int kAxisY = 220;
 
@@ -130,6 +139,8 @@ constexpr int kTimeTextX = 590;
 constexpr int kTimeLabelY = 430;
 constexpr Text kTimeUnitAt{252, 445, nullptr};
 inline constexpr std::array<int, 11> kTimeLabelX{40, 85, 130, 175, 220, 265, 310, 355, 400, 445, 490};
+// Where the time-axis labels and their unit stand.
+constexpr RECT kTimeLabelArea{30, 426, 545, 462};
 
 inline constexpr std::array<TimeBase, 8> kTimeBases{{
     {50, 120, "50ms.(5ms./div.)", {"0", "5", "10", "15", "20", "25", "30", "35", "40", "45", "50"}, "(mSec.)"},
@@ -163,6 +174,8 @@ constexpr int kBandX = 520;
 constexpr int kBandWidth = 5;
 constexpr int kScaleLabelX = 530;
 inline constexpr std::array<int, 9> kScaleLabelY{14, 64, 114, 164, 214, 264, 314, 364, 414};
+// The colour bands and the labels of the scale column.
+constexpr RECT kScaleArea{520, 12, 565, 430};
 
 struct Band {
     int top, bottom;

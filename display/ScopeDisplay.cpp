@@ -41,7 +41,7 @@ void DrawLine(CDC* dc, const Line& l)
 
 void DrawText(CDC* dc, const Text& t)
 {
-    dc->TextOut(t.x, t.y, t.text);
+    TextOutShown(dc, t.x, t.y, t.text);
 }
 
 bool ChannelBoxesShown(const COndavView& v)
@@ -54,6 +54,18 @@ bool ChannelBoxesShown(const COndavView& v)
 void page::FillStrips(CDC* dc, const Strips& strips, COLORREF colour)
 {
     for (const Fill& f : strips) dc->FillSolidRect(f.x, f.y, f.cx, f.cy, colour);
+}
+
+bool page::Shows(CDC* dc, const RECT& area)
+{
+    return ::RectVisible(dc->m_hDC, &area) != FALSE;
+}
+
+void page::TextOutShown(CDC* dc, int x, int y, const char* text)
+{
+    // Generous: no glyph of the small font is wider than 8 units or taller than 16.
+    const RECT room{x, y, x + 8 * lstrlenA(text) + 4, y + 16};
+    if (Shows(dc, room)) dc->TextOut(x, y, text);
 }
 
 void COndavView::OnDraw(CDC* dc)
@@ -126,14 +138,14 @@ void COndavView::DrawScopeDisplay(CDC* dc)
 
     m_pScopeFrameRect = &m_rcScopeFrame;
     m_rcScopeFrame = kScopeFrame;
-    dc->DrawEdge(m_pScopeFrameRect, EDGE_BUMP, BF_RECT);
+    if (Shows(dc, kScopeFrame)) dc->DrawEdge(m_pScopeFrameRect, EDGE_BUMP, BF_RECT);
     dc->SetBkMode(TRANSPARENT);
     DrawScaleColumn(dc);
 
     if (screen) {
         m_pPanelRect = &m_rcPanel;
         m_rcPanel = kPanelFrame;
-        dc->DrawEdge(m_pPanelRect, EDGE_BUMP, BF_RECT);
+        if (Shows(dc, kPanelFrame)) dc->DrawEdge(m_pPanelRect, EDGE_BUMP, BF_RECT);
         DrawLayoutBoxes(dc);
     }
     DrawTimeBases(dc);
@@ -142,15 +154,17 @@ void COndavView::DrawScopeDisplay(CDC* dc)
         DrawPanelTexts(dc);
         DrawHelpLines(dc);
     }
-    DrawScreen(dc);
-    DrawTraces(dc);
+    if (Shows(dc, kScreenArea)) {
+        DrawScreen(dc);
+        DrawTraces(dc);
+    }
 }
 
 void COndavView::DrawPanelBox(CDC* dc, int left, int top)
 {
     m_pBoxRect = &m_rcBox;
     m_rcBox.SetRect(left, top, left + kBoxSize, top + kBoxSize);
-    dc->DrawEdge(m_pBoxRect, EDGE_BUMP, BF_RECT);
+    if (Shows(dc, m_rcBox)) dc->DrawEdge(m_pBoxRect, EDGE_BUMP, BF_RECT);
 }
 
 void COndavView::DrawLayoutBoxes(CDC* dc)
@@ -188,12 +202,12 @@ void COndavView::DrawSettingBoxes(CDC* dc)
 
 void COndavView::DrawPanelTexts(CDC* dc)
 {
-    for (const PanelBox& b : kLayoutBoxes) dc->TextOut(b.labelX, b.labelY, b.label);
-    for (const TimeBase& t : kTimeBases) dc->TextOut(kTimeTextX, t.boxTop + 3, t.panelText);
-    for (const PanelBox& b : kSettingBoxes) dc->TextOut(b.labelX, b.labelY, b.label);
+    for (const PanelBox& b : kLayoutBoxes) TextOutShown(dc, b.labelX, b.labelY, b.label);
+    for (const TimeBase& t : kTimeBases) TextOutShown(dc, kTimeTextX, t.boxTop + 3, t.panelText);
+    for (const PanelBox& b : kSettingBoxes) TextOutShown(dc, b.labelX, b.labelY, b.label);
     DrawText(dc, kScaleCaption);
     if (ChannelBoxesShown(*this))
-        for (const PanelBox& b : kChannelBoxes) dc->TextOut(b.labelX, b.labelY, b.label);
+        for (const PanelBox& b : kChannelBoxes) TextOutShown(dc, b.labelX, b.labelY, b.label);
 
     dc->SelectObject(&m_penBlack1);
     for (const Line& l : kSeparators) DrawLine(dc, l);

@@ -37,6 +37,7 @@ bool ScaleGroupOf(const COndavView& v, ScaleGroup& group)
 
 void COndavView::DrawTimeLabels(CDC* dc, int timeBaseRow)
 {
+    if (!Shows(dc, kTimeLabelArea)) return;
     const TimeBase& t = kTimeBases[static_cast<size_t>(timeBaseRow)];
     for (size_t i = 0; i < t.labels.size(); ++i) dc->TextOut(kTimeLabelX[i], kTimeLabelY, t.labels[i]);
     dc->TextOut(kTimeUnitAt.x, kTimeUnitAt.y, t.unit);
@@ -45,7 +46,7 @@ void COndavView::DrawTimeLabels(CDC* dc, int timeBaseRow)
 void COndavView::DrawScaleColumn(CDC* dc)
 {
     ScaleGroup group;
-    if (!ScaleGroupOf(*this, group)) return;
+    if (!ScaleGroupOf(*this, group) || !Shows(dc, kScaleArea)) return;
     auto labels = std::find_if(kLabelSets.begin(), kLabelSets.end(), [&](const LabelSet& s) {
         return s.group == group && s.gain == m_nVerticalGain && s.scale == m_nVerticalScale;
     });

@@ -11,6 +11,8 @@
 #include <shlwapi.h>
 #include <cstdlib>
 #include <ctime>
+#include <utility>
+#include <vector>
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -357,6 +359,18 @@ HKEY openSectionKey(const CWinApp& app, const char* section, bool create)
     return r == ERROR_SUCCESS ? key : nullptr;
 }
 
+bool sameRegString(HKEY root, const char* path, const char* name, const char* value)
+{
+    HKEY key = nullptr;
+    if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    char stored[2 * MAX_PATH];
+    DWORD type = 0, size = sizeof stored;
+    LONG r = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size);
+    ::RegCloseKey(key);
+    return r == ERROR_SUCCESS && type == REG_SZ && size == static_cast<DWORD>(lstrlenA(value) + 1) &&
+           !lstrcmpA(stored, value);
+}
+
 bool setRegString(HKEY root, const char* path, const char* name, const char* value)
 {
     HKEY key = nullptr;
@@ -411,25 +425,29 @@ void CWinApp::RegisterShellFileTypes(BOOL compat)
     char exe[MAX_PATH];
     ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
     CString quoted = CString("\"") + exe + "\"";
+    bool changed = false;
     for (CDocTemplate* t : m_templates) {
         CString typeId, typeName, ext;
         if (!t->GetDocString(typeId, CDocTemplate::regFileTypeId) || typeId.IsEmpty()) continue;
         t->GetDocString(typeName, CDocTemplate::regFileTypeName);
         t->GetDocString(ext, CDocTemplate::filterExt);
         CString base = CString("Software\\Classes\\") + typeId;
-        setRegString(HKEY_CURRENT_USER, base, nullptr, typeName);
-        setRegString(HKEY_CURRENT_USER, base + "\\DefaultIcon", nullptr, CString(exe) + ",1");
-        if (m_bShellOpen)
-            setRegString(HKEY_CURRENT_USER, base + "\\shell\\open\\command", nullptr, quoted + " \"%1\"");
+        std::vector<std::pair<CString, CString>> keys{{base, typeName}, {base + "\\DefaultIcon", CString(exe) + ",1"}};
+        if (m_bShellOpen) keys.emplace_back(base + "\\shell\\open\\command", quoted + " \"%1\"");
         if (compat) {
-            setRegString(HKEY_CURRENT_USER, base + "\\shell\\print\\command", nullptr, quoted + " /p \"%1\"");
-            setRegString(HKEY_CURRENT_USER, base + "\\shell\\printto\\command", nullptr,
-                         quoted + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
+            keys.emplace_back(base + "\\shell\\print\\command", quoted + " /p \"%1\"");
+            keys.emplace_back(base + "\\shell\\printto\\command", quoted + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
         }
-        if (!ext.IsEmpty())
-            setRegString(HKEY_CURRENT_USER, CString("Software\\Classes\\") + ext, nullptr, typeId);
+        if (!ext.IsEmpty()) keys.emplace_back(CString("Software\\Classes\\") + ext, typeId);
+        // The types are checked at every start: an unchanged one costs no
+        // write, and the shell is told only of a real change (telling it is slow).
+        for (const auto& [path, value] : keys)
+            if (!sameRegString(HKEY_CURRENT_USER, path, nullptr, value)) {
+                setRegString(HKEY_CURRENT_USER, path, nullptr, value);
+                changed = true;
+            }
     }
-    ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+    if (changed) ::SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
 
 // ---------------------------------------------------------------- recent files

@@ -1,31 +1,325 @@
 #!/usr/bin/env bash
-# Speed figures: the hot paths of the instrument, and start-up to the first
-# painted main window, under Wine on this machine.
+# Speed figures of the README, measured on both builds (i686 under the 32-bit
+# loader in a 32-bit prefix, x86_64 under wine64), each with its spread:
+#   1. the hot paths (bench/ondav_bench.cpp): paint of every display, layout and
+#      time base on the screen and on the printer page, the repaint after a
+#      capture, collect + copy + trigger, save and reopen;
+#   2. start-up to the first painted main window, Wine cold and warm, with and
+#      without a sound device, beside the floor of a bare window that opens the
+#      sound card (bench/floor.cpp);
+#   3. live, under a private Xvfb with a clocked virtual microphone: CPU per
+#      second and per frame, resident and private memory, idle, measuring at
+#      each refresh speed, in VU and bargraph mode, and after a stop — and the
+#      same for xoscope, the Linux scope, on the same microphone and display.
+# Results: build/bench/summary.md (the README's tables), build/bench/results.md
+# (every row), and the raw figures beside them.
+# Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-ups
+# per case, 7), ONDAV_BENCH_WINDOWS (live windows per state, 3),
+# ONDAV_BENCH_SECONDS (seconds per live window, 10), ONDAV_BENCH_BATCHES (hot
+# path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
+# ondav_bench-ARCH.exe from there instead of the fresh builds, e.g. to measure
+# an older program), ONDAV_BENCH_OUT (where the figures go, build/bench), ONDAV_BENCH_PARTS
+# ("hot startup live xoscope": what to measure).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+archs=${ONDAV_BENCH_ARCHS:-i686 x86_64}
+runs=${ONDAV_BENCH_RUNS:-7}
+windows=${ONDAV_BENCH_WINDOWS:-3}
+seconds=${ONDAV_BENCH_SECONDS:-10}
+batches=${ONDAV_BENCH_BATCHES:-11}
+parts=${ONDAV_BENCH_PARTS:-hot startup live xoscope}
+out=${ONDAV_BENCH_OUT:-$root/build/bench}
+mkdir -p "$out"
+
+# ---------------------------------------------------------------- what it needs
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" x86_64
+need=()
+command -v xoscope >/dev/null || need+=(xoscope)
+command -v pulseaudio >/dev/null || need+=(pulseaudio)
+[ -e /usr/lib/x86_64-linux-gnu/alsa-lib/libasound_module_pcm_pulse.so ] || need+=(libasound2-plugins)
+[ -e /usr/lib/i386-linux-gnu/alsa-lib/libasound_module_pcm_pulse.so ] || need+=(libasound2-plugins:i386)
+[ -e /usr/include/X11/extensions/Xdamage.h ] || need+=(libxdamage-dev)
+command -v gcc >/dev/null || need+=(gcc libc6-dev)
+if [ ${#need[@]} -gt 0 ]; then
+  echo "Installing: ${need[*]}"
+  DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+[ -n "${ONDAV_BENCH_NOBUILD:-}" ] || for a in $archs; do "$root/scripts/build.sh" "$a" ondav ondav_bench ondav_floor >/dev/null; done
+gcc -O2 -Wall -o "$out/xprobe" "$root/bench/xprobe.c" -lXdamage -lX11
+xprobe=$out/xprobe
+
+# ---------------------------------------------------------------- our own display
+# Always a private display: the figures must not share an X server.
+unset DISPLAY
 source "$root/scripts/xvfb.sh"
-source "$root/scripts/wine-env.sh"
 ondav_start_xvfb
-ondav_ensure_prefix
-wineserver -p 30
-"$ONDAV_WINE" "$root/build/x86_64/bench/ondav_bench.exe"
-# Start-up: from launching ondav.exe to its main window being shown (median of 5).
-times=()
-for i in 1 2 3 4 5; do
-  t0=$(date +%s%N)
-  "$ONDAV_WINE" "$root/build/x86_64/dist/ondav.exe" >/dev/null 2>&1 &
+xvfb_pid=$ONDAV_XVFB_PID
+
+# ---------------------------------------------------------------- the clocked microphone
+# ALSA's file PCM hands its file out as fast as it is asked for, so the
+# microphone is a private PulseAudio server whose pipe source is fed at the
+# real rate (48 kHz, 16-bit stereo: 441 Hz at half scale on the left, 1 kHz at
+# a quarter on the right) by a small writer; both programs reach it through
+# the ALSA default device (ALSA's pulse plugin). Nothing outside this run sees
+# the server: its socket and state live in build/bench/pulse.
+mic=$out/pulse
+rm -rf "$mic"
+mkdir -p "$mic"
+cat > "$mic/default.pa" <<EOF
+load-module module-native-protocol-unix auth-anonymous=1 socket=$mic/native
+load-module module-null-sink sink_name=nowhere
+load-module module-pipe-source source_name=vmic file=$mic/mic.fifo format=s16le rate=48000 channels=2
+set-default-source vmic
+set-default-sink nowhere
+EOF
+cat > "$mic/with-device.conf" <<EOF
+pcm.!default { type pulse }
+ctl.!default { type pulse }
+EOF
+echo "# no sound device" > "$mic/no-device.conf"
+env HOME="$mic" XDG_RUNTIME_DIR="$mic" PULSE_RUNTIME_PATH="$mic" PULSE_STATE_PATH="$mic" \
+  pulseaudio -n -F "$mic/default.pa" --exit-idle-time=-1 --daemonize=no --log-target=file:"$mic/log" \
+  >/dev/null 2>&1 &
+pulse_pid=$!
+for _ in $(seq 1 100); do [ -p "$mic/mic.fifo" ] && [ -S "$mic/native" ] && break; sleep 0.1; done
+python3 - "$mic/mic.fifo" <<'PY' &
+import array, math, os, sys, time
+rate, chunk = 48000, 480                      # 10 ms a write
+one = array.array('h')
+for i in range(rate):
+    t = i / rate
+    one.append(round(0.5 * 32767 * math.sin(2 * math.pi * 441 * t)))
+    one.append(round(0.25 * 32767 * math.sin(2 * math.pi * 1000 * t)))
+data = one.tobytes() * 2
+step = chunk * 4
+while True:
+    fd = os.open(sys.argv[1], os.O_WRONLY)
+    pos, due = 0, time.monotonic()
+    try:
+        while True:
+            os.write(fd, data[pos:pos + step])
+            pos = (pos + step) % (rate * 4)
+            due += chunk / rate
+            wait = due - time.monotonic()
+            if wait > 0:
+                time.sleep(wait)
+            elif wait < -0.05:
+                due = time.monotonic()        # fell behind: no burst to catch up
+    except OSError:
+        os.close(fd)
+PY
+writer_pid=$!
+
+started=()
+cleanup() {
+  local p
+  for p in "${started[@]}"; do kill "$p" 2>/dev/null || true; done
+  for a in $archs; do WINEPREFIX=$root/build/bench/prefix-$a /usr/lib/wine/wineserver -k 2>/dev/null || true; done
+  kill "$writer_pid" "$pulse_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# ---------------------------------------------------------------- helpers
+# min, median and max of the numbers on stdin ("-" when there are none).
+spread() { sort -g | awk '{v[NR]=$1} END {if (!NR) {print "- - -"; exit} printf "%s %s %s\n", v[1], v[int((NR+1)/2)], v[NR]}'; }
+# CPU time in ms of the given processes, all their threads, from the scheduler.
+cpu_ms() {
+  local p t s=0
+  for p in "$@"; do
+    for t in /proc/$p/task/*/schedstat; do [ -r "$t" ] && s=$((s + $(cut -d' ' -f1 "$t" 2>/dev/null || echo 0))); done
+  done
+  echo $((s / 1000000))
+}
+# The processes of a Wine prefix (the loader passes WINEPREFIX on to all of them).
+prefix_pids() {
+  local p
+  for p in /proc/[0-9]*; do
+    { tr '\0' '\n' < "$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$1" && echo "${p#/proc/}"
+  done
+  return 0
+}
+# The same, one figure per process, on one line.
+cpu_each() {
+  local p out=()
+  for p in "$@"; do out+=("$(cpu_ms "$p")"); done
+  echo "${out[*]}"
+}
+rss_kb() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
+private_kb() { awk '/^Private_(Clean|Dirty)/ {s += $2} END {print s + 0}' "/proc/$1/smaps_rollup"; }
+
+# The main window stands at the top-left corner; its client area (the page's
+# origin) begins at this point of the screen, below Wine's caption, the menu
+# and the toolbar.
+ox=6; oy=77
+at() { echo "$((ox + $1)) $((oy + $2))"; }
+# Only the painted scope page has these three together: the red box of the
+# offset layout, the grey strip at the left, the white scope screen.
+ondav_probes=("$((ox + 575)),$((oy + 25))=ff0000" "$((ox + 5)),$((oy + 300))=c0c0c0" "$((ox + 30)),$((oy + 30))=ffffff")
+floor_probes=("400,300=ff0000" "100,100=ff0000")
+box_title="Ouverture de l'interface audio."
+
+setup_prefix() {   # arch
+  export WINEPREFIX=$root/build/bench/prefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "$1" = i686 ]; then export WINEARCH=win32; loader=/usr/lib/wine/wine; else export WINEARCH=win64; loader=/usr/lib/wine/wine64; fi
+  wine=(env LC_ALL=fr_FR.UTF-8 LANG=fr_FR.UTF-8 "$loader")
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "${wine[@]}" wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+  fi
+  "${wine[@]}" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  "${wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  # Both programs reach the microphone through the ALSA default device.
+  "${wine[@]}" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -w
+}
+with_device() { export ALSA_CONFIG_PATH=$mic/with-device.conf PULSE_SERVER=unix:$mic/native; }
+no_device() { export ALSA_CONFIG_PATH=$mic/no-device.conf; unset PULSE_SERVER; }
+stop_program() {   # pid
+  kill "$1" 2>/dev/null || true
+  for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
+}
+
+# ---------------------------------------------------------------- 1. hot paths
+hot() {   # arch
+  local f=$out/hot-$1.tsv exe=$root/build/$1/bench/ondav_bench.exe
+  [ -n "${ONDAV_BENCH_EXE_DIR:-}" ] && exe=$ONDAV_BENCH_EXE_DIR/ondav_bench-$1.exe
+  "${wine[@]}" "$exe" "$batches" > "$f"
+}
+
+# ---------------------------------------------------------------- 2. start-up
+# One start-up: prints "paint_ms box_ms", the time to the first paint of the
+# main window less the time a "no sound device" box waited for its Return.
+startup_once() {   # exe probes...
+  local exe=$1; shift
+  local res pid box answered paint
+  res=$("$xprobe" paint 30 "$box_title" "$@" -- "${wine[@]}" "$exe") || true
+  pid=$(sed -n 2p <<<"$res")
+  read -r box answered paint <<<"$(sed -n 1p <<<"$res")"
+  [ -n "$pid" ] && stop_program "$pid"
+  awk -v b="$box" -v a="$answered" -v p="$paint" 'BEGIN {
+    if (p < 0) { print "- -"; exit }
+    if (b >= 0) printf "%.0f %.0f\n", p - (a - b), b; else printf "%.0f -\n", p }'
+}
+startup() {   # arch
+  local arch=$1 exe floor device wstate prog r f
+  exe=${ONDAV_BENCH_EXE_DIR:+$ONDAV_BENCH_EXE_DIR/ondav-$arch.exe}
+  exe=${exe:-$root/build/$arch/dist/ondav.exe}
+  floor=$root/build/$arch/bench/ondav_floor.exe
+  for device in with no; do
+    ${device}_device
+    for wstate in cold warm; do
+      for prog in ondav floor; do
+        f=$out/startup-$arch-$device-$wstate-$prog.txt
+        : > "$f"
+        /usr/lib/wine/wineserver -k 2>/dev/null || true
+        /usr/lib/wine/wineserver -w 2>/dev/null || true
+        [ $wstate = warm ] && /usr/lib/wine/wineserver -p
+        # One start not counted: the program's file types are registered
+        # (as on a machine where it is installed), and when warm, Wine's own
+        # processes are up after it.
+        if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}" >/dev/null
+        else startup_once "$floor" "${floor_probes[@]}" >/dev/null; fi
+        for r in $(seq 1 "$runs"); do
+          if [ $wstate = cold ]; then
+            /usr/lib/wine/wineserver -k 2>/dev/null || true
+            /usr/lib/wine/wineserver -w 2>/dev/null || true
+          fi
+          if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}" >> "$f"
+          else startup_once "$floor" "${floor_probes[@]}" >> "$f"; fi
+          sleep 0.3
+        done
+      done
+    done
+  done
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
+}
+
+# ---------------------------------------------------------------- 3. live
+# One window of the live figures for a program: writes
+# "cpu% total, ms per frame, frames, program, wineserver, X, other Wine, RSS kB, private kB, mic%"
+live_window() {   # file pid frame-rect(x y w h) server-pid
+  local f=$1 pid=$2 rx=$3 ry=$4 rw=$5 rh=$6 ws=${7:-}
+  local others=() p
+  if [ -n "${WINEPREFIX:-}" ] && [ -n "$ws" ]; then
+    for p in $(prefix_pids "$WINEPREFIX"); do [ "$p" != "$pid" ] && [ "$p" != "$ws" ] && others+=("$p"); done
+  fi
+  local a0 w0 x0 o0 m0 a1 w1 x1 o1 m1 frames
+  a0=$(cpu_ms "$pid"); w0=$(cpu_ms $ws); x0=$(cpu_ms "$xvfb_pid"); o0=$(cpu_each "${others[@]}"); m0=$(cpu_ms "$pulse_pid" "$writer_pid")
+  frames=$("$xprobe" frames "$seconds" "$rx" "$ry" "$rw" "$rh" | cut -d' ' -f1)
+  a1=$(cpu_ms "$pid"); w1=$(cpu_ms $ws); x1=$(cpu_ms "$xvfb_pid"); o1=$(cpu_each "${others[@]}"); m1=$(cpu_ms "$pulse_pid" "$writer_pid")
+  # A Wine process that ended meanwhile took its time with it: count only the living.
+  o1=$(paste -d' ' <(tr ' ' '\n' <<<"$o0") <(tr ' ' '\n' <<<"$o1") | awk '$2 >= $1 {s += $2 - $1} END {print s + 0}')
+  o0=0
+  awk -v a=$((a1 - a0)) -v w=$((w1 - w0)) -v x=$((x1 - x0)) -v o=$((o1 - o0)) -v m=$((m1 - m0)) -v fr="$frames" \
+      -v s="$seconds" -v rss="$(rss_kb "$pid")" -v prv="$(private_kb "$pid")" 'BEGIN {
+    t = a + w + x
+    printf "%.2f %s %d %.2f %.2f %.2f %.2f %d %d %.2f\n", t / (10 * s), (fr > 0 ? sprintf("%.1f", t / fr) : "-"), fr,
+      a / (10 * s), w / (10 * s), x / (10 * s), o / (10 * s), rss, prv, m / (10 * s) }' >> "$f"
+}
+live_state() {   # name pid rect... server
+  local name=$1; shift
+  local f=$out/live-$name.txt i
+  : > "$f"
+  for i in $(seq 1 "$windows"); do live_window "$f" "$@"; done
+}
+live_ondav() {   # arch
+  local arch=$1 exe res pid ws
+  exe=${ONDAV_BENCH_EXE_DIR:+$ONDAV_BENCH_EXE_DIR/ondav-$arch.exe}
+  exe=${exe:-$root/build/$arch/dist/ondav.exe}
+  with_device
+  /usr/lib/wine/wineserver -p
+  res=$("$xprobe" paint 60 - "${ondav_probes[@]}" -- "${wine[@]}" "$exe") || { echo "no first paint: $res" >&2; return 1; }
+  pid=$(sed -n 2p <<<"$res")
+  started+=("$pid")
+  ws=$(for p in $(prefix_pids "$WINEPREFIX"); do [[ $(cat /proc/$p/comm 2>/dev/null) == wineserver* ]] && echo "$p"; done | head -1 || true)
+  sleep 3                                         # the splash goes after 1.5 s
+  local view=($ox $oy 800 465)                    # the page, above the status bar
+  live_state "$arch-idle" "$pid" "${view[@]}" "$ws"
+  xdotool mousemove $(at 200 200) click 1         # start, "Moyen"
+  sleep 2; live_state "$arch-scope-moyen" "$pid" "${view[@]}" "$ws"
+  xdotool mousemove $(at 575 285) click 1         # "Rapide"
+  sleep 2; live_state "$arch-scope-rapide" "$pid" "${view[@]}" "$ws"
+  xdotool mousemove $(at 575 325) click 1         # "Lent"
+  sleep 2; live_state "$arch-scope-lent" "$pid" "${view[@]}" "$ws"
+  xdotool key alt+d v                             # VU meters (at "Rapide")
+  sleep 2; live_state "$arch-vu" "$pid" "${view[@]}" "$ws"
+  xdotool key alt+d b                             # bargraphs
+  sleep 2; live_state "$arch-bargraphs" "$pid" "${view[@]}" "$ws"
+  xdotool key alt+m r                             # "Arrêt"
+  sleep 2; live_state "$arch-stopped" "$pid" "${view[@]}" "$ws"
+  import -window root "$out/live-$arch.png" 2>/dev/null || true
+  stop_program "$pid"
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver -w 2>/dev/null || true
+}
+live_xoscope() {
+  local pid
+  unset WINEPREFIX
+  with_device
+  xoscope >/dev/null 2>&1 &
   pid=$!
-  until xdotool search --onlyvisible --name '^(Sans titre - Ondavis|Ouverture de l.interface audio.)$' >/dev/null 2>&1; do sleep 0.02; done
-  t1=$(date +%s%N)
-  times+=($(( (t1 - t0) / 1000000 )))
-  kill $pid 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  wineserver -p 30
-  sleep 1
+  started+=("$pid")
+  sleep 4
+  # Its window stands at the top-left corner too: count what changes in it.
+  live_state xoscope "$pid" 0 0 640 640 ""
+  import -window root "$out/live-xoscope.png" 2>/dev/null || true
+  stop_program "$pid"
+}
+
+# ---------------------------------------------------------------- run
+echo "Load before: $(uptime)" | tee "$out/load.txt"
+part() { [[ " $parts " == *" $1 "* ]]; }
+for arch in $archs; do
+  setup_prefix "$arch"
+  if part hot; then echo "== $arch: hot paths"; hot "$arch"; fi
+  if part startup; then echo "== $arch: start-up"; startup "$arch"; fi
+  if part live; then echo "== $arch: live"; live_ondav "$arch"; fi
 done
-median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
-echo "| start-up to the main window (median of 5 runs) | ${median} ms |"
-echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(wine --version 2>/dev/null | head -1)"
-wineserver -k 2>/dev/null || true
+if part xoscope; then echo "== xoscope: live"; live_xoscope; fi
+echo "Load after: $(uptime)" | tee -a "$out/load.txt"
+python3 "$root/bench/report.py" "$out" $archs > "$out/results.md"
+python3 "$root/bench/report.py" --summary "$out" $archs | tee "$out/summary.md"
+echo "Every row: $out/results.md"

@@ -232,4 +232,15 @@ TEST_F(Help, KeysTypedInTheHelpWindowAreNotTheMainWindowsShortcuts)
     ::PostMessageA(help->IndexFind(), WM_KEYDOWN, VK_F1, 0);
     pump(50);
     EXPECT_EQ(shownKey(), "bienvenue");
+    // Its own keys: Tab to the next part, Alt+Left back to the topic before.
+    help->ShowTopic("carte-son");
+    ::SetFocus(help->IndexFind());
+    ::PostMessageA(help->IndexFind(), WM_KEYDOWN, VK_TAB, 0);
+    pump(50);
+    HWND focus = ::GetFocus();
+    EXPECT_NE(focus, help->IndexFind()) << "Tab leaves the field";
+    EXPECT_TRUE(::IsChild(help->m_hWnd, focus)) << "for another part of the help window";
+    ::PostMessageA(help->IndexList(), WM_SYSKEYDOWN, VK_LEFT, 1 << 29);
+    pump(50);
+    EXPECT_EQ(shownKey(), "bienvenue");
 }

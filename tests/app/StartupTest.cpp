@@ -305,6 +305,50 @@ TEST(MainFrame, ShellKnowsTheOndagrammeType)
     EXPECT_NE(std::string(value).find(",1"), std::string::npos) << value;
 }
 
+// Association changes announced to the shell, counted by a window that
+// registered for them.
+int g_assocNotices = 0;
+LRESULT CALLBACK AssocNoticeProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_APP + 7) ++g_assocNotices;
+    return ::DefWindowProcA(wnd, msg, wp, lp);
+}
+
+TEST(MainFrame, ShellTypesAreRewrittenAndAnnouncedOnlyWhenTheyDiffer)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = AssocNoticeProc;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "AssocNotices";
+    ::RegisterClassA(&wc);
+    HWND listener = ::CreateWindowA("AssocNotices", "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+    SHChangeNotifyEntry everything{nullptr, TRUE};
+    ULONG reg = ::SHChangeNotifyRegister(listener, SHCNRF_ShellLevel | SHCNRF_InterruptLevel, SHCNE_ASSOCCHANGED,
+                                         WM_APP + 7, 1, &everything);
+    ASSERT_NE(reg, 0u);
+
+    // Registered at start-up already: nothing to write, nothing to announce.
+    theApp.RegisterShellFileTypes(TRUE);
+    pump(200);
+    EXPECT_EQ(g_assocNotices, 0);
+
+    // A type changed behind the program's back is put right, and announced.
+    const char* icon = "Software\\Classes\\Ondagramme\\DefaultIcon";
+    ASSERT_EQ(::RegSetValueA(HKEY_CURRENT_USER, icon, REG_SZ, "autre.exe,0", 11), ERROR_SUCCESS);
+    theApp.RegisterShellFileTypes(TRUE);
+    pump(200);
+    EXPECT_EQ(g_assocNotices, 1);
+    char value[MAX_PATH] = "";
+    LONG size = sizeof value;
+    ASSERT_EQ(::RegQueryValueA(HKEY_CURRENT_USER, icon, value, &size), ERROR_SUCCESS);
+    char exe[MAX_PATH];
+    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    EXPECT_EQ(std::string(value), std::string(exe) + ",1");
+
+    ::SHChangeNotifyDeregister(reg);
+    ::DestroyWindow(listener);
+}
+
 TEST(CommandLine, FileNamesAndPrintSwitches)
 {
     CCommandLineInfo none;

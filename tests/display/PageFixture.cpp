@@ -106,6 +106,21 @@ void DibPage::Draw(COndavView& view)
     ::GdiFlush();
 }
 
+void DibPage::DrawClipped(COndavView& view, const std::vector<RECT>& areas)
+{
+    HRGN clip = ::CreateRectRgn(0, 0, 0, 0);
+    for (const RECT& r : areas) {
+        HRGN part = ::CreateRectRgnIndirect(&r);
+        ::CombineRgn(clip, clip, part, RGN_OR);
+        ::DeleteObject(part);
+    }
+    ::SaveDC(m_dc);
+    ::SelectClipRgn(m_dc, clip);
+    Draw(view);
+    ::RestoreDC(m_dc, -1);
+    ::DeleteObject(clip);
+}
+
 COLORREF DibPage::At(int x, int y) const
 {
     const DWORD p = m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];

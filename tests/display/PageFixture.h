@@ -36,6 +36,8 @@ public:
     DibPage& operator=(const DibPage&) = delete;
 
     void Draw(COndavView& view);
+    // Paints only the given areas, as a repaint of an invalidated region does.
+    void DrawClipped(COndavView& view, const std::vector<RECT>& areas);
     COLORREF At(int x, int y) const;
     // Rows of column x, from y0 to y1 inclusive, that hold colour c.
     std::vector<int> RowsWith(int x, int y0, int y1, COLORREF c) const;

@@ -235,4 +235,41 @@ TEST(ScopePage, ResourcesAreCreatedOnceAndNotLeftSelected)
     EXPECT_TRUE(in.view().m_fontSmall.DeleteObject());
 }
 
+TEST(ScopePage, TheRepaintAfterACaptureDrawsItsAreasAsAFullPaintWouldAndNothingElse)
+{
+    // What a capture invalidates: the synchronisation box and the scope screen.
+    const std::vector<RECT> areas{{572, 342, 683, 353}, {20, 20, 520, 420}};
+    auto inside = [&](int x, int y) {
+        for (const RECT& r : areas)
+            if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+        return false;
+    };
+    for (int layout = 1; layout <= 5; ++layout) {
+        Instrument before, after;
+        before.SetLayout(layout);
+        after.SetLayout(layout);
+        after.SetTimeBase(5000);
+        before.SetTimeBase(5000);
+        after.Fill([](int i) { return std::pair{i % 90 < 45 ? 90 : -90, (i % 40) * 3 - 60}; });
+        after.view().m_bSyncFound = TRUE;
+        after.view().m_nTriggerOffset = 17;
+
+        DibPage full(800, 600), repainted(800, 600), old(800, 600);
+        full.Draw(after.view());
+        old.Draw(before.view());
+        repainted.Draw(before.view());
+        repainted.DrawClipped(after.view(), areas);
+        int wrong = 0;
+        for (int y = 0; y < 600 && wrong < 5; ++y)
+            for (int x = 0; x < 800 && wrong < 5; ++x) {
+                const COLORREF want = inside(x, y) ? full.At(x, y) : old.At(x, y);
+                if (repainted.At(x, y) != want) {
+                    ++wrong;
+                    ADD_FAILURE() << "layout " << layout << ": (" << x << ", " << y << ") is " << std::hex
+                                  << repainted.At(x, y) << ", not " << want;
+                }
+            }
+    }
+}
+
 }  // namespace

@@ -101,7 +101,10 @@ LRESULT CALLBACK BoxCatcher::Hook(int code, WPARAM w, LPARAM l)
     if (code == HCBT_ACTIVATE && t_catcher) {
         HWND box = reinterpret_cast<HWND>(w);
         char cls[16] = "";
-        if (::GetClassNameA(box, cls, sizeof cls) && !lstrcmpA(cls, "#32770")) {
+        // Message boxes only: a file dialog has a name box to type in.
+        bool message = !::FindWindowExA(box, nullptr, "Edit", nullptr) && !::FindWindowExA(box, nullptr, "ComboBox", nullptr) &&
+                       !::FindWindowExA(box, nullptr, "ComboBoxEx32", nullptr);
+        if (message && ::GetClassNameA(box, cls, sizeof cls) && !lstrcmpA(cls, "#32770")) {
             char text[2048] = "";
             ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text);   // the message text
             t_catcher->texts.emplace_back(text);
