@@ -8,11 +8,14 @@ using namespace page;
 
 namespace {
 
-// An opened .osc file may hold any value; beyond one sample's range the
-// indicator would only leave the page (or overflow), so hold it at the range.
+// An opened .osc file may hold any value. Every peak a picture can show is
+// drawn where the scale puts it; only values so large that 2 x peak, and the
+// coordinates built on it, would overflow are held, far off the page.
+constexpr int kPeakGuard = 1 << 24;
+
 int PeakTravel(int peak)
 {
-    return 2 * std::clamp(peak, kSampleMin, kSampleMax);
+    return 2 * std::clamp(peak, -kPeakGuard, kPeakGuard);
 }
 
 RECT Shifted(const RECT& r, int dx)

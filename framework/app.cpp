@@ -8,6 +8,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 #include <cstdlib>
 #include <ctime>
 #include <utility>
@@ -256,12 +257,17 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, BOOL openDialog)
     ofn.lpstrFilter = filters.c_str();
     ofn.lpstrFile = buf;
     ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrInitialDir = m_strStartDir.IsEmpty() ? nullptr : m_strStartDir.c_str();
+    // The folder last used, else the one the program started in.
+    const CString& folder = m_strLastDir.IsEmpty() ? m_strStartDir : m_strLastDir;
+    ofn.lpstrInitialDir = folder.IsEmpty() ? nullptr : folder.c_str();
     ofn.lpstrDefExt = ext.IsEmpty() ? nullptr : ext.c_str() + (ext[0] == '.' ? 1 : 0);
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                 (openDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
     BOOL ok = openDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
-    if (ok) fileName = buf;
+    if (ok) {
+        fileName = buf;
+        RememberFolder(buf);
+    }
     return ok;
 }
 
@@ -287,7 +293,16 @@ void CWinApp::OnOpenRecentFile(UINT id)
 
 void CWinApp::AddToRecentFileList(const char* pathName)
 {
+    RememberFolder(pathName);
     if (m_pRecentFileList) m_pRecentFileList->Add(pathName);
+}
+
+void CWinApp::RememberFolder(const char* pathName)
+{
+    char folder[MAX_PATH];
+    if (!::GetFullPathNameA(pathName, MAX_PATH, folder, nullptr)) return;
+    ::PathRemoveFileSpecA(folder);
+    m_strLastDir = folder;
 }
 
 BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
@@ -311,7 +326,12 @@ void CWinApp::OnFilePrintSetup()
     pd.lStructSize = sizeof(pd);
     pd.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     pd.Flags = PD_PRINTSETUP;
-    GetPrinterDeviceDefaults(&pd);
+    // Without a printer the system's dialog would only say so in its own
+    // words before ours: say it once, in French.
+    if (!GetPrinterDeviceDefaults(&pd)) {
+        AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     if (::PrintDlgA(&pd)) {
         m_hDevMode = pd.hDevMode;
         m_hDevNames = pd.hDevNames;
@@ -395,6 +415,8 @@ void CWinApp::LoadStdProfileSettings(UINT maxMRU)
     m_pRecentFileList = new CRecentFileList(ID_FILE_MRU_FILE1, "Recent File List", "File%d",
                                             static_cast<int>(maxMRU));
     m_pRecentFileList->ReadList();
+    // A new run's file dialogs start where the last document was.
+    if (m_pRecentFileList->GetCount() > 0) RememberFolder((*m_pRecentFileList)[0]);
 }
 
 void CWinApp::RegisterShellFileTypes(BOOL compat)
@@ -469,6 +491,22 @@ void CRecentFileList::WriteList() const
     }
 }
 
+CString CRecentFileList::GetDisplayName(int index) const
+{
+    // The file name alone, as the shell shows it; the path when another entry
+    // has the same name. Either is shortened with "..." beyond what fits a menu.
+    const CString& full = m_names[static_cast<size_t>(index)];
+    const char* name = ::PathFindFileNameA(full);
+    bool shared = false;
+    for (int i = 0; i < GetCount(); ++i)
+        if (i != index && !lstrcmpiA(::PathFindFileNameA(m_names[static_cast<size_t>(i)]), name)) shared = true;
+    const char* shown = shared ? full.c_str() : name;
+    char buf[kMaxDisplayName + 1];
+    if (lstrlenA(shown) <= kMaxDisplayName || !::PathCompactPathExA(buf, shown, kMaxDisplayName + 1, 0))
+        return CString(shown);
+    return CString(buf);
+}
+
 void CRecentFileList::UpdateMenu(HMENU popup)
 {
     // Find where the list stands: the first id, or the placeholder carrying it.
@@ -489,11 +527,12 @@ void CRecentFileList::UpdateMenu(HMENU popup)
         return;
     }
     for (int i = 0; i < GetCount(); ++i) {
-        // "&1 C:\path\file.osc"; ampersands of the path doubled so they show.
+        // "&1 file.osc"; ampersands of the name doubled so they show.
         std::string label(1, '&');
         label += std::to_string(i + 1);
         label += ' ';
-        for (char c : m_names[static_cast<size_t>(i)].str()) { label += c; if (c == '&') label += '&'; }
+        const CString shown = GetDisplayName(i);
+        for (char c : shown.str()) { label += c; if (c == '&') label += '&'; }
         ::InsertMenuA(popup, static_cast<UINT>(pos + i), MF_BYPOSITION | MF_STRING,
                       m_nFirstId + static_cast<UINT>(i), label.c_str());
     }

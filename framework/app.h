@@ -43,6 +43,10 @@ public:
     const CString& operator[](int i) const { return m_names[static_cast<size_t>(i)]; }
     void ReadList();
     void WriteList() const;
+    // What the menu shows for an entry: the file name, or the path when
+    // names are alike, shortened to kMaxDisplayName characters.
+    CString GetDisplayName(int index) const;
+    static constexpr int kMaxDisplayName = 40;
     // Puts the entries in place of the first-id item of popup (or its placeholder).
     void UpdateMenu(HMENU popup);
 
@@ -65,6 +69,7 @@ public:
     CString m_strProfileName;
     CRecentFileList* m_pRecentFileList = nullptr;
     CString m_strStartDir;   // the current directory when the program started
+    CString m_strLastDir;    // where the last document was opened or saved
 
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
@@ -92,6 +97,7 @@ public:
     // Documents.
     virtual CDocument* OpenDocumentFile(const char* pathName);
     virtual void AddToRecentFileList(const char* pathName);
+    // The open or save dialog, starting in the folder last used.
     BOOL DoPromptFileName(CString& fileName, BOOL openDialog);
 
     // Profile (HKCU\Software\<key>\<profile>\<section>).
@@ -110,6 +116,7 @@ public:
 
 protected:
     std::vector<CDocTemplate*> m_templates;
+    void RememberFolder(const char* pathName);
     BOOL m_bShellOpen = FALSE;
     HGLOBAL m_hDevMode = nullptr;   // the printer chosen in print set-up
     HGLOBAL m_hDevNames = nullptr;

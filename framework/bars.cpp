@@ -1,14 +1,34 @@
 #include "framework/bars.h"
 #include "framework/app.h"
 #include "framework/frame.h"
+#include "framework/dock.h"
+#include "framework/ids.h"
 #include <commctrl.h>
 
 namespace {
+// Signed coordinates of a mouse message.
+int xOf(LPARAM l) { return static_cast<short>(LOWORD(l)); }
+int yOf(LPARAM l) { return static_cast<short>(HIWORD(l)); }
 // The resource that lists a toolbar's buttons (type 241): version, image
 // width and height, count, then one command id per item (0: separator).
 constexpr WORD RT_TOOLBAR_TYPE = 241;
 constexpr int TOOLBAR_BORDER = 2;
 constexpr int PANE_PADDING = 10;   // room for the pane's borders around its text
+constexpr int GRIPPER_WIDTH = 8;   // the handle a movable bar is dragged by
+constexpr int EDGE_WIDTH = 2;      // the etched line between a docked bar and the view
+constexpr int FLOAT_ROW_BUTTONS = 10;   // a floating toolbar's rows are at most this wide
+
+// The border a docked bar draws on its side facing the view.
+DWORD facingBorder(DWORD side)
+{
+    static const struct { DWORD side, border; } table[] = {
+        { CBRS_ALIGN_TOP, CBRS_BORDER_BOTTOM }, { CBRS_ALIGN_BOTTOM, CBRS_BORDER_TOP },
+        { CBRS_ALIGN_LEFT, CBRS_BORDER_RIGHT }, { CBRS_ALIGN_RIGHT, CBRS_BORDER_LEFT },
+    };
+    for (const auto& row : table)
+        if (row.side == side) return row.border;
+    return 0;
+}
 
 class CToolCmdUI : public CCmdUI {
 public:
@@ -49,6 +69,163 @@ public:
 };
 } // namespace
 
+// ---------------------------------------------------------------- control bar
+
+BEGIN_MESSAGE_MAP(CControlBar, CWnd)
+    ON_MESSAGE(WM_NCCALCSIZE, OnNcCalcSize)
+    ON_MESSAGE(WM_NCPAINT, OnNcPaint)
+    ON_MESSAGE(WM_NCHITTEST, OnNcHitTest)
+    ON_MESSAGE(WM_NCLBUTTONDOWN, OnNcLButtonDown)
+    ON_MESSAGE(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
+END_MESSAGE_MAP()
+
+CControlBar::~CControlBar()
+{
+    // The floating window goes with the bar; the bar's own window is destroyed
+    // with it if it still stands inside.
+    if (m_pFloatFrame && m_pFloatFrame->m_hWnd) {
+        if (m_hWnd && ::GetParent(m_hWnd) == m_pFloatFrame->m_hWnd && m_pDockSite && m_pDockSite->m_hWnd)
+            ::SetParent(m_hWnd, m_pDockSite->m_hWnd);
+        m_pFloatFrame->DestroyWindow();
+    }
+}
+
+BOOL CControlBar::IsVisible() const
+{
+    return m_hWnd && (::GetWindowLongA(m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+RECT CControlBar::NonClientInsets() const
+{
+    RECT r{ 0, 0, 0, 0 };
+    if (!m_dwDockStyle || IsFloating()) return r;   // floating: its window's caption is the handle
+    const int grip = (m_dwStyle & CBRS_GRIPPER) ? GRIPPER_WIDTH : 0;
+    if (IsHorz()) r.left = grip; else r.top = grip;
+    if (m_dwStyle & CBRS_BORDER_LEFT) r.left += EDGE_WIDTH;
+    if (m_dwStyle & CBRS_BORDER_TOP) r.top += EDGE_WIDTH;
+    if (m_dwStyle & CBRS_BORDER_RIGHT) r.right += EDGE_WIDTH;
+    if (m_dwStyle & CBRS_BORDER_BOTTOM) r.bottom += EDGE_WIDTH;
+    return r;
+}
+
+RECT CControlBar::GripperRect() const
+{
+    RECT empty{ 0, 0, 0, 0 };
+    if (!m_dwDockStyle || IsFloating() || !(m_dwStyle & CBRS_GRIPPER)) return empty;
+    RECT w;
+    GetWindowRect(&w);
+    const int cx = w.right - w.left, cy = w.bottom - w.top;
+    const int left = (m_dwStyle & CBRS_BORDER_LEFT) ? EDGE_WIDTH : 0;
+    const int top = (m_dwStyle & CBRS_BORDER_TOP) ? EDGE_WIDTH : 0;
+    const int right = cx - ((m_dwStyle & CBRS_BORDER_RIGHT) ? EDGE_WIDTH : 0);
+    const int bottom = cy - ((m_dwStyle & CBRS_BORDER_BOTTOM) ? EDGE_WIDTH : 0);
+    if (IsHorz()) return RECT{ left, top, left + GRIPPER_WIDTH, bottom };
+    return RECT{ left, top, right, top + GRIPPER_WIDTH };
+}
+
+LRESULT CControlBar::OnNcCalcSize(WPARAM, LPARAM lParam)
+{
+    LRESULT result = Default();
+    auto* r = reinterpret_cast<RECT*>(lParam);   // the first rectangle in both forms
+    RECT in = NonClientInsets();
+    r->left += in.left;
+    r->top += in.top;
+    r->right -= in.right;
+    r->bottom -= in.bottom;
+    if (r->right < r->left) r->right = r->left;
+    if (r->bottom < r->top) r->bottom = r->top;
+    return result;
+}
+
+LRESULT CControlBar::OnNcPaint(WPARAM, LPARAM)
+{
+    Default();
+    RECT in = NonClientInsets();
+    if (!in.left && !in.top && !in.right && !in.bottom) return 0;
+    RECT w;
+    GetWindowRect(&w);
+    RECT all{ 0, 0, w.right - w.left, w.bottom - w.top };
+    HDC dc = ::GetWindowDC(m_hWnd);
+    ::ExcludeClipRect(dc, in.left, in.top, all.right - in.right, all.bottom - in.bottom);
+    ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_BTNFACE));
+    static const struct { DWORD border; UINT flag; } edges[] = {
+        { CBRS_BORDER_LEFT, BF_LEFT }, { CBRS_BORDER_TOP, BF_TOP },
+        { CBRS_BORDER_RIGHT, BF_RIGHT }, { CBRS_BORDER_BOTTOM, BF_BOTTOM },
+    };
+    for (const auto& e : edges)
+        if (m_dwStyle & e.border) ::DrawEdge(dc, &all, EDGE_ETCHED, e.flag);
+    // The gripper: two raised ridges along the bar.
+    RECT g = GripperRect();
+    if (g.right > g.left) {
+        for (int i = 0; i < 2; ++i) {
+            RECT ridge = IsHorz() ? RECT{ g.left + 1 + 3 * i, g.top + 2, g.left + 4 + 3 * i, g.bottom - 2 }
+                                  : RECT{ g.left + 2, g.top + 1 + 3 * i, g.right - 2, g.top + 4 + 3 * i };
+            ::DrawEdge(dc, &ridge, BDR_RAISEDINNER, BF_RECT);
+        }
+    }
+    ::ReleaseDC(m_hWnd, dc);
+    return 0;
+}
+
+LRESULT CControlBar::OnNcHitTest(WPARAM, LPARAM lParam)
+{
+    RECT w, g = GripperRect();
+    GetWindowRect(&w);
+    POINT p{ xOf(lParam) - w.left, yOf(lParam) - w.top };
+    if (::PtInRect(&g, p)) return HTCAPTION;
+    return Default();
+}
+
+LRESULT CControlBar::OnNcLButtonDown(WPARAM hit, LPARAM lParam)
+{
+    if (hit != HTCAPTION || !m_pDockSite) return Default();
+    CDockContext(this).Track(m_hWnd, POINT{ xOf(lParam), yOf(lParam) });
+    return 0;
+}
+
+LRESULT CControlBar::OnNcLButtonDblClk(WPARAM hit, LPARAM)
+{
+    if (hit != HTCAPTION || !m_pDockSite || IsFloating()) return Default();
+    // A double click on the gripper floats the bar where it stands.
+    RECT w;
+    GetWindowRect(&w);
+    m_pDockSite->FloatControlBar(this, POINT{ w.left, w.top });
+    return 0;
+}
+
+void CControlBar::SetDockSide(DWORD side, POINT topLeft)
+{
+    const bool wasFloating = IsFloating();
+    m_dwStyle &= ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY);
+    if (side) {
+        m_dwLastSide = side;
+        m_dwStyle |= side | facingBorder(side);
+        if (wasFloating && m_pFloatFrame) {
+            ::SetParent(m_hWnd, m_pDockSite->m_hWnd);
+            m_pFloatFrame->ShowWindow(SW_HIDE);
+        }
+        OnOrientation(side);
+        ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    if (!m_pFloatFrame) {
+        m_pFloatFrame = new CMiniDockFrameWnd(this);
+        if (!m_pFloatFrame->Create(m_pDockSite->m_hWnd, GetWindowText())) {
+            m_pFloatFrame = nullptr;   // it deleted itself
+            SetDockSide(m_dwLastSide);
+            return;
+        }
+    }
+    OnOrientation(0);
+    if (::GetParent(m_hWnd) != m_pFloatFrame->m_hWnd) ::SetParent(m_hWnd, m_pFloatFrame->m_hWnd);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CSize size = CalcFixedLayout(0);
+    MoveWindow(0, 0, size.cx, size.cy);
+    m_pFloatFrame->Place(topLeft, size, IsVisible());
+}
+
 // ---------------------------------------------------------------- toolbar
 
 BOOL CToolBar::CreateEx(CFrameWnd* parent, DWORD ctrlStyle, DWORD style, const RECT&, UINT id)
@@ -62,6 +239,9 @@ BOOL CToolBar::CreateEx(CFrameWnd* parent, DWORD ctrlStyle, DWORD style, const R
     if (!h) return FALSE;
     SubclassWindow(h);
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    // The title its floating window shows.
+    CString title;
+    if (title.LoadString(FW_IDS_TOOLBAR_TITLE)) SetWindowText(title);
     m_pDockSite = parent;
     parent->AddControlBar(this);
     return TRUE;
@@ -104,10 +284,83 @@ BOOL CToolBar::LoadToolBar(UINT resourceId)
     return TRUE;
 }
 
-int CToolBar::CalcHeight() const
+CSize CToolBar::ItemsExtent() const
 {
-    if (!m_hWnd || !IsWindowVisible()) return 0;
-    return HIWORD(SendMessage(TB_GETBUTTONSIZE)) + 2 * TOOLBAR_BORDER;
+    CSize extent(0, 0);
+    for (int i = 0; i < GetCount(); ++i) {
+        RECT r{};
+        if (!SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)) || r.right <= r.left)
+            continue;   // hidden
+        if (r.right > extent.cx) extent.cx = r.right;
+        if (r.bottom > extent.cy) extent.cy = r.bottom;
+    }
+    return extent;
+}
+
+CSize CToolBar::CalcFixedLayout(DWORD side) const
+{
+    DWORD size = static_cast<DWORD>(SendMessage(TB_GETBUTTONSIZE));
+    RECT in = NonClientInsets();
+    const int insetX = in.left + in.right, insetY = in.top + in.bottom;
+    if (side == 0) {
+        CSize items = ItemsExtent();
+        return CSize(items.cx + 2 * TOOLBAR_BORDER, items.cy + 2 * TOOLBAR_BORDER);
+    }
+    // Docked: the thickness across the side; the frame gives the length.
+    if (side == CBRS_ALIGN_LEFT || side == CBRS_ALIGN_RIGHT)
+        return CSize(LOWORD(size) + 2 * TOOLBAR_BORDER + insetX, 0);
+    return CSize(0, HIWORD(size) + 2 * TOOLBAR_BORDER + insetY);
+}
+
+void CToolBar::OnOrientation(DWORD side)
+{
+    // Along a top or bottom side one row; along a left or right side one
+    // column without the separators; floating, rows of a few buttons broken
+    // between groups where they can be.
+    const bool vertical = side == CBRS_ALIGN_LEFT || side == CBRS_ALIGN_RIGHT;
+    const int buttonWidth = LOWORD(SendMessage(TB_GETBUTTONSIZE));
+    const int rowWidth = FLOAT_ROW_BUTTONS * buttonWidth;
+    int x = 0;
+    for (int i = 0; i < GetCount(); ++i) {
+        TBBUTTON b{};
+        SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+        const bool separator = m_ids[static_cast<size_t>(i)] == 0;
+        BYTE state = b.fsState & ~(TBSTATE_WRAP | TBSTATE_HIDDEN);
+        if (vertical) {
+            state |= separator ? TBSTATE_HIDDEN : TBSTATE_WRAP;
+        } else if (side == 0) {
+            RECT r{};
+            SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+            const int width = separator ? (r.right > r.left ? r.right - r.left : 8) : buttonWidth;
+            // A group that does not fit the row starts the next one after its separator.
+            if (separator && x > 0) {
+                int group = 0;
+                for (int j = i + 1; j < GetCount() && m_ids[static_cast<size_t>(j)] != 0; ++j) group += buttonWidth;
+                if (x + width + group > rowWidth) { state |= TBSTATE_WRAP; x = 0; }
+                else x += width;
+            } else if (!separator) {
+                if (x > 0 && x + width > rowWidth) {
+                    TBBUTTONINFOA prev{};
+                    prev.cbSize = sizeof(prev);
+                    prev.dwMask = TBIF_BYINDEX | TBIF_STATE;
+                    SendMessage(TB_GETBUTTONINFOA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&prev));
+                    prev.fsState |= TBSTATE_WRAP;
+                    SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&prev));
+                    x = 0;
+                }
+                x += width;
+            } else {
+                state |= TBSTATE_HIDDEN;   // a separator opening a row
+            }
+        }
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+        info.fsState = state;
+        SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+    }
+    SendMessage(TB_AUTOSIZE);
+    Invalidate(TRUE);
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)
@@ -238,9 +491,8 @@ void CStatusBar::UpdateLayout()
     for (int i = 0; i < GetCount(); ++i) ShowPane(i);
 }
 
-int CStatusBar::CalcHeight() const
+CSize CStatusBar::CalcFixedLayout(DWORD) const
 {
-    if (!m_hWnd || !IsWindowVisible()) return 0;
     HFONT font = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     HDC dc = ::GetDC(nullptr);
     HGDIOBJ old = font ? ::SelectObject(dc, font) : nullptr;
@@ -248,7 +500,7 @@ int CStatusBar::CalcHeight() const
     ::GetTextMetricsA(dc, &tm);
     if (old) ::SelectObject(dc, old);
     ::ReleaseDC(nullptr, dc);
-    return tm.tmHeight + 8;
+    return CSize(0, tm.tmHeight + 8);
 }
 
 void CStatusBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)

@@ -19,3 +19,15 @@ protected:
     CWnd* m_pParentWnd;
     static INT_PTR CALLBACK DialogProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 };
+
+// Dialog boxes and message boxes open centred over the main window while it
+// is on screen: a thread hook moves each one when it is first activated.
+class CDialogCentring {
+public:
+    static void Install(HWND mainWindow);
+    static void Remove(HWND mainWindow);
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void Centre(HWND box, HWND over);
+};

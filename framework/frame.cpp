@@ -4,6 +4,8 @@
 #include "framework/doctempl.h"
 #include "framework/view.h"
 #include "framework/ids.h"
+#include "framework/dock.h"
+#include "framework/dialog.h"
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -37,6 +39,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_DROPFILES()
     ON_WM_QUERYENDSESSION()
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+    ON_MESSAGE(WM_ENABLE, OnEnable)
+    ON_MESSAGE(WM_NCACTIVATE, OnNcActivate)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_UPDATE_COMMAND_UI_RANGE(ID_INDICATOR_CAPS, ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
@@ -72,6 +76,7 @@ BOOL CFrameWnd::LoadFrame(UINT idResource, DWORD style, CWnd* parent, CCreateCon
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT cs)
 {
+    CDialogCentring::Install(m_hWnd);
     auto* context = static_cast<CCreateContext*>(cs->lpCreateParams);
     if (!OnCreateClient(cs, context)) return -1;
     return 0;
@@ -122,17 +127,26 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
 
 // ---------------------------------------------------------------- layout and bars
 
-void CFrameWnd::DockControlBar(CControlBar* bar)
+void CFrameWnd::DockControlBar(CControlBar* bar, DWORD side)
 {
-    // Bars dock at the first side both allow, top first.
     static const DWORD sides[] = { CBRS_ALIGN_TOP, CBRS_ALIGN_BOTTOM, CBRS_ALIGN_LEFT, CBRS_ALIGN_RIGHT };
-    for (DWORD side : sides) {
-        if ((bar->m_dwDockStyle & side) && (m_dwDockStyle & side)) {
-            bar->m_dwStyle = (bar->m_dwStyle & ~CBRS_ALIGN_ANY) | side;
-            break;
-        }
+    if (!side) {
+        for (DWORD s : sides)
+            if (bar->m_dwDockStyle & m_dwDockStyle & s) { side = s; break; }
     }
+    if (!(bar->m_dwDockStyle & m_dwDockStyle & side)) return;
+    bar->SetDockSide(side);
     RecalcLayout();
+}
+
+void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft)
+{
+    bar->SetDockSide(0, topLeft);
+    RecalcLayout();
+    // The new window must not make the program look inactive.
+    BOOL active = IsFrameOrBarActive();
+    SendMessage(WM_NCACTIVATE, active);
+    if (bar->GetDockingFrame()) bar->GetDockingFrame()->SendMessage(WM_NCACTIVATE, active);
 }
 
 CControlBar* CFrameWnd::GetControlBar(UINT id) const
@@ -145,28 +159,60 @@ CControlBar* CFrameWnd::GetControlBar(UINT id) const
 void CFrameWnd::ShowControlBar(CControlBar* bar, BOOL show)
 {
     bar->ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (bar->IsFloating() && bar->GetDockingFrame())
+        bar->GetDockingFrame()->ShowWindow(show ? SW_SHOWNOACTIVATE : SW_HIDE);
     RecalcLayout();
+}
+
+RECT CFrameWnd::GetDockingArea() const
+{
+    RECT r = m_rcDockArea;
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
 }
 
 void CFrameWnd::RecalcLayout()
 {
     if (!m_hWnd) return;
-    RECT r;
+    CRect r;
     GetClientRect(&r);
-    for (CControlBar* bar : m_bars) {
-        if (!bar->m_hWnd || !bar->IsWindowVisible()) continue;
-        int h = bar->CalcHeight();
-        if (bar->m_dwStyle & CBRS_ALIGN_BOTTOM) {
-            bar->MoveWindow(r.left, r.bottom - h, r.right - r.left, h);
-            r.bottom -= h;
-        } else {
-            bar->MoveWindow(r.left, r.top, r.right - r.left, h);
-            r.top += h;
+    auto place = [&r](CControlBar* bar) {
+        CSize size = bar->CalcFixedLayout(bar->GetDockSide());
+        switch (bar->GetDockSide()) {
+        case CBRS_ALIGN_BOTTOM:
+            bar->MoveWindow(r.left, r.bottom - size.cy, r.Width(), size.cy);
+            r.bottom -= size.cy;
+            break;
+        case CBRS_ALIGN_LEFT:
+            bar->MoveWindow(r.left, r.top, size.cx, r.Height());
+            r.left += size.cx;
+            break;
+        case CBRS_ALIGN_RIGHT:
+            bar->MoveWindow(r.right - size.cx, r.top, size.cx, r.Height());
+            r.right -= size.cx;
+            break;
+        default:
+            bar->MoveWindow(r.left, r.top, r.Width(), size.cy);
+            r.top += size.cy;
+            break;
         }
         if (auto* status = dynamic_cast<CStatusBar*>(bar)) status->UpdateLayout();
+    };
+    // The bars that stay put first, at the outer edges; then the movable
+    // ones: top and bottom across the whole width, left and right between.
+    enum Pass { Fixed, Across, Along };
+    for (Pass pass : { Fixed, Across, Along }) {
+        for (CControlBar* bar : m_bars) {
+            if (!bar->m_hWnd || !bar->IsVisible() || bar->IsFloating()) continue;
+            Pass mine = !bar->m_dwDockStyle ? Fixed : bar->IsHorz() ? Across : Along;
+            if (mine == pass) place(bar);
+        }
+        if (pass == Fixed) m_rcDockArea = r;
     }
+    if (r.right < r.left) r.right = r.left;
+    if (r.bottom < r.top) r.bottom = r.top;
     if (m_pViewActive && m_pViewActive->m_hWnd)
-        m_pViewActive->MoveWindow(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        m_pViewActive->MoveWindow(r.left, r.top, r.Width(), r.Height());
 }
 
 void CFrameWnd::OnSize(UINT, int, int)
@@ -176,14 +222,14 @@ void CFrameWnd::OnSize(UINT, int, int)
 
 void CFrameWnd::OnBarCheck(UINT id)
 {
-    if (CControlBar* bar = GetControlBar(id)) ShowControlBar(bar, !bar->IsWindowVisible());
+    if (CControlBar* bar = GetControlBar(id)) ShowControlBar(bar, !bar->IsVisible());
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* cmdUI)
 {
     CControlBar* bar = GetControlBar(cmdUI->m_nID);
     cmdUI->Enable(bar != nullptr);
-    cmdUI->SetCheck(bar && bar->IsWindowVisible() ? 1 : 0);
+    cmdUI->SetCheck(bar && bar->IsVisible() ? 1 : 0);
 }
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* cmdUI)
@@ -327,6 +373,31 @@ void CFrameWnd::OnDropFiles(HDROP drop)
     if (got && AfxGetApp()) AfxGetApp()->OpenDocumentFile(path);
 }
 
+LRESULT CFrameWnd::OnEnable(WPARAM enable, LPARAM)
+{
+    // A modal box disables the frame: its floating bars must not take clicks either.
+    for (CControlBar* bar : m_bars)
+        if (bar->GetDockingFrame() && bar->GetDockingFrame()->m_hWnd)
+            ::EnableWindow(bar->GetDockingFrame()->m_hWnd, enable != 0);
+    return 0;
+}
+
+BOOL CFrameWnd::IsFrameOrBarActive() const
+{
+    HWND active = ::GetForegroundWindow();
+    if (active == m_hWnd) return TRUE;
+    for (CControlBar* bar : m_bars)
+        if (bar->GetDockingFrame() && bar->GetDockingFrame()->m_hWnd == active) return TRUE;
+    return FALSE;
+}
+
+LRESULT CFrameWnd::OnNcActivate(WPARAM active, LPARAM lParam)
+{
+    // Working in a floating bar is working in the frame: its caption stays active.
+    if (!active && IsFrameOrBarActive()) active = TRUE;
+    return DefWindowProc(WM_NCACTIVATE, active, lParam);
+}
+
 BOOL CFrameWnd::OnQueryEndSession()
 {
     // Windows is shutting down: the same save prompt as closing the window.
@@ -350,6 +421,7 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
+    CDialogCentring::Remove(m_hWnd);
     Default();
 }
 

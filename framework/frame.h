@@ -29,10 +29,18 @@ public:
     CView* GetActiveView() const { return m_pViewActive; }
     CDocument* GetActiveDocument() const;
 
-    // Docking: bars are laid out at the top (toolbars) or bottom (status bar).
+    // Docking: bars that stay put (the status bar) take the outer edges; a
+    // movable bar docks on any side both it and the frame allow, or floats.
     void EnableDocking(DWORD dockStyle) { m_dwDockStyle = dockStyle & CBRS_ALIGN_ANY; }
-    void DockControlBar(CControlBar* bar);
+    DWORD GetDockStyle() const { return m_dwDockStyle; }
+    // Docks bar on side (a CBRS_ALIGN_ bit; 0: the first side allowed, top first).
+    void DockControlBar(CControlBar* bar, DWORD side = 0);
+    // Floats bar in its own small window, whose top-left corner goes to topLeft (screen).
+    void FloatControlBar(CControlBar* bar, POINT topLeft);
+    // Shows or hides bar wherever it stands.
     void ShowControlBar(CControlBar* bar, BOOL show);
+    // The part of the client area that movable bars dock around, in screen coordinates.
+    RECT GetDockingArea() const;
     CControlBar* GetControlBar(UINT id) const;
     // Bars register themselves with their frame when they are created.
     void AddControlBar(CControlBar* bar) { m_bars.push_back(bar); }
@@ -54,6 +62,10 @@ public:
     void OnMenuSelect(UINT itemId, UINT flags, HMENU menu);
     void OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu);
     void OnDropFiles(HDROP drop);
+    LRESULT OnEnable(WPARAM enable, LPARAM);
+    LRESULT OnNcActivate(WPARAM active, LPARAM);
+    // Whether the user works in this frame or in one of its floating bars.
+    BOOL IsFrameOrBarActive() const;
     void OnBarCheck(UINT id);
     void OnUpdateControlBarMenu(CCmdUI* cmdUI);
     void OnUpdateKeyIndicator(CCmdUI* cmdUI);
@@ -78,6 +90,7 @@ protected:
     CView* m_pViewActive = nullptr;
     DWORD m_dwDockStyle = 0;
     std::vector<CControlBar*> m_bars;
+    RECT m_rcDockArea{};        // client coordinates, from the last layout
     UINT m_nIDTracking;         // the string shown in the message pane
     UINT m_nIDLastMessage = 0;  // what the pane shows now
     BOOL m_bMenuTracking = FALSE;

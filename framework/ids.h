@@ -37,9 +37,9 @@
 #define AFX_IDW_TOOLBAR        0xE800
 #define AFX_IDW_STATUS_BAR     0xE801
 #define AFX_IDW_PANE_FIRST     0xE900
-#define ID_INDICATOR_CAPS      0xE707  // 59137
-#define ID_INDICATOR_NUM       0xE708
-#define ID_INDICATOR_SCRL      0xE709
+#define ID_INDICATOR_CAPS      0xE701  // 59137
+#define ID_INDICATOR_NUM       0xE702  // 59138
+#define ID_INDICATOR_SCRL      0xE703  // 59139
 #define ID_SEPARATOR           0
 #define AFX_IDS_SCFIRST        0xEF00  // 61184: prompts of the system-menu commands
 // Strings the framework itself loads.
@@ -60,3 +60,4 @@
 #define FW_IDS_ARG_TOO_LONG    0xF20A  // "%s": the argument's beginning
 #define FW_IDS_ARG_EMPTY       0xF20B
 #define FW_IDS_ARG_EXTRA       0xF20C  // "%s": the first name too many
+#define FW_IDS_TOOLBAR_TITLE   0xF210  // caption of the floating toolbar

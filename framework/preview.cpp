@@ -20,6 +20,9 @@ CPreviewWnd* CPreviewWnd::Open(CView* view, CPrintInfo* info)
     HDC reference = info->m_pd.hDC ? info->m_pd.hDC : ::GetDC(nullptr);
     BOOL recorded = preview->RecordPage(reference);
     if (!info->m_pd.hDC) ::ReleaseDC(nullptr, reference);
+    // The page is recorded: the view paints for the screen again, whatever
+    // repaints the main window while the preview is open.
+    view->OnEndPrinting(nullptr, info);
     CString title, docTitle = view->GetDocument() ? view->GetDocument()->GetTitle() : CString();
     title.LoadString(ID_FILE_PRINT_PREVIEW);
     int nl = title.Find('\n');
@@ -30,7 +33,6 @@ CPreviewWnd* CPreviewWnd::Open(CView* view, CPrintInfo* info)
                                        reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
     if (!recorded || !preview->CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, owner.left, owner.top,
                                         owner.right - owner.left, owner.bottom - owner.top, preview->m_hOwner, nullptr)) {
-        view->OnEndPrinting(nullptr, info);   // back to the screen
         delete preview;                       // never had a window: still ours to delete
         return nullptr;
     }
@@ -113,7 +115,6 @@ void CPreviewWnd::Paint()
 void CPreviewWnd::Close(BOOL thenPrint)
 {
     CView* view = m_pView;
-    m_pView->OnEndPrinting(nullptr, m_pInfo);
     ::EnableWindow(m_hOwner, TRUE);
     ::SetActiveWindow(m_hOwner);
     CPrintInfo* info = m_pInfo;

@@ -109,7 +109,10 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
         ::GlobalUnlock(probe.hDevNames);
         return pd.hDC != nullptr;
     }
-    if (app) app->GetPrinterDeviceDefaults(&pd);
+    if (!app || !app->GetPrinterDeviceDefaults(&pd)) {
+        AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);   // no printer: one message, ours
+        return FALSE;
+    }
     if (!::PrintDlgA(&pd)) {
         if (::CommDlgExtendedError() == PDERR_NODEFAULTPRN)
             AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);

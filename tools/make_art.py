@@ -248,7 +248,8 @@ def scope_picture(w, h, x0, y0, x1, y1):
 
 def logo():
     c = Canvas(248, 103, WHITE)
-    c.text(14, 10, "Ondavis", NAVY, FONT5, 6)
+    # Seven letters of 6 columns at scale 5: 205 pixels, centred.
+    c.text(21, 12, "Ondavis", NAVY, FONT5, 5)
     wave(c, 10, 238, 72, 14, 4, RED)
     wave(c, 10, 238, 72, 9, 7, BLUE)
     c.text(178, 90, "Korvel", GREY, FONT5, 1)
@@ -276,12 +277,31 @@ def app_icon():
     return c
 
 
+def app_icon_small():
+    # Drawn for 16 x 16, not scaled down: the trace stays one pixel thick.
+    c = Canvas(16, 16, NAVY)
+    c.rect(1, 1, 14, 12, WHITE); c.frame(1, 1, 14, 12, BLACK)
+    c.line(2, 7, 13, 7, GREY)
+    wave(c, 2, 13, 7, 4, 1, RED)
+    c.rect(4, 13, 11, 14, GREY)
+    return c
+
+
 def doc_icon():
     c = Canvas(32, 32, WHITE)
     c.frame(5, 1, 26, 30, BLACK)
     c.line(21, 1, 26, 6, BLACK)
     wave(c, 7, 24, 12, 4, 2, RED)
     wave(c, 7, 24, 22, 3, 3, BLUE)
+    return c
+
+
+def doc_icon_small():
+    c = Canvas(16, 16, WHITE)
+    c.frame(2, 0, 13, 15, BLACK)
+    c.line(10, 0, 13, 3, BLACK)
+    wave(c, 3, 12, 5, 2, 1, RED)
+    wave(c, 3, 12, 11, 2, 2, BLUE)
     return c
 
 
@@ -313,15 +333,21 @@ def write_bmp(path, c):
         f.write(header + palette + bits)
 
 
-def write_ico(path, c):
-    header, palette, bits = dib_4bpp(c, height_factor=2)
-    mask_row = ((c.w + 31) // 32) * 4
-    mask = b'\0' * (mask_row * c.h)       # fully opaque
-    image = header + palette + bits + mask
+def write_ico(path, *canvases):
+    images = []
+    for c in canvases:
+        header, palette, bits = dib_4bpp(c, height_factor=2)
+        mask_row = ((c.w + 31) // 32) * 4
+        mask = b'\0' * (mask_row * c.h)   # fully opaque
+        images.append(header + palette + bits + mask)
     with open(path, 'wb') as f:
-        f.write(struct.pack('<HHH', 0, 1, 1))
-        f.write(struct.pack('<BBBBHHII', c.w, c.h, 16, 0, 1, 4, len(image), 6 + 16))
-        f.write(image)
+        f.write(struct.pack('<HHH', 0, 1, len(images)))
+        offset = 6 + 16 * len(images)
+        for c, image in zip(canvases, images):
+            f.write(struct.pack('<BBBBHHII', c.w, c.h, 16, 0, 1, 4, len(image), offset))
+            offset += len(image)
+        for image in images:
+            f.write(image)
 
 
 def main():
@@ -332,8 +358,8 @@ def main():
     write_bmp(os.path.join(out, 'splash.bmp'), splash())
     for i, colour in enumerate((SILVER, WHITE, BLUE, CYAN, GREEN, YELLOW, MAGENTA, RED)):
         write_bmp(os.path.join(out, 'swatch%d.bmp' % (141 + i)), swatch(colour))
-    write_ico(os.path.join(out, 'ondav.ico'), app_icon())
-    write_ico(os.path.join(out, 'ondavdoc.ico'), doc_icon())
+    write_ico(os.path.join(out, 'ondav.ico'), app_icon(), app_icon_small())
+    write_ico(os.path.join(out, 'ondavdoc.ico'), doc_icon(), doc_icon_small())
 
 
 if __name__ == '__main__':

@@ -14,3 +14,12 @@ else()
 endif()
 add_test(NAME deliverable_is_pe_gui
          COMMAND sh -c "for p in ondav ondavsetup; do file \"${ONDAV_DIST_DIR}/$p.exe\" | grep -q '${ondav_pe_kind}' || { echo \"$p.exe is not ${ondav_pe_kind}\"; exit 1; }; done")
+
+# The toolbar moved by real drags: docked on each side, floating, docked back.
+add_executable(ondav_wininfo ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wininfo.cpp)
+set_target_properties(ondav_wininfo PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+add_test(NAME e2e_toolbar COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/toolbar.sh
+         ${ONDAV_DIST_DIR} ${CMAKE_BINARY_DIR}/tests/ondav_wininfo.exe ${CMAKE_BINARY_DIR}/artifacts/toolbar)
+set_tests_properties(e2e_toolbar PROPERTIES
+  ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+  TIMEOUT 240 RESOURCE_LOCK display)
