@@ -19,7 +19,8 @@
 # path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
 # ondav_bench-ARCH.exe from there instead of the fresh builds, e.g. to measure
 # an older program), ONDAV_BENCH_OUT (where the figures go, build/bench), ONDAV_BENCH_PARTS
-# ("hot startup live xoscope": what to measure).
+# ("hot startup live xoscope": what to measure), ONDAV_BENCH_NOBUILD (set: use
+# the builds as they are).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 archs=${ONDAV_BENCH_ARCHS:-i686 x86_64}
