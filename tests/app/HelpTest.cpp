@@ -3,6 +3,7 @@
 #include "app/HelpWindow.h"
 #include "acquisition/OndavView.h"
 #include "resource.h"
+#include "support/RunningApp.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <functional>
@@ -14,24 +15,6 @@
 extern COndavApp theApp;
 
 namespace {
-CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
-COndavView* view() { return dynamic_cast<COndavView*>(frame()->GetActiveView()); }
-void command(UINT id) { frame()->SendMessage(WM_COMMAND, id); }
-
-// Runs the program's message loop (its pre-translation included) for ms.
-void pump(int ms)
-{
-    DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
-    MSG msg;
-    do {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!theApp.PreTranslateMessage(&msg)) { ::TranslateMessage(&msg); ::DispatchMessageA(&msg); }
-        }
-        theApp.OnIdle(0);
-        ::Sleep(10);
-    } while (static_cast<int>(end - ::GetTickCount()) > 0);
-}
-
 std::string shownKey() { return CHelpWindow::Instance() ? CHelpWindow::Instance()->CurrentKey() : std::string(); }
 
 std::string paneText()

@@ -4,6 +4,7 @@
 #include "acquisition/OndavView.h"
 #include "resource.h"
 #include "support/ModalWatcher.h"
+#include "support/RunningApp.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -17,22 +18,8 @@
 extern COndavApp theApp;
 
 namespace {
-CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
 HWND statusBar() { return frame()->m_wndStatusBar.m_hWnd; }
 HWND toolBar() { return frame()->m_wndToolBar.m_hWnd; }
-
-void pump(int ms)
-{
-    DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
-    MSG msg;
-    while (static_cast<int>(end - ::GetTickCount()) > 0) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!theApp.PreTranslateMessage(&msg)) { ::TranslateMessage(&msg); ::DispatchMessageA(&msg); }
-        }
-        theApp.OnIdle(0);
-        ::Sleep(10);
-    }
-}
 
 std::vector<int> parts()
 {

@@ -5,6 +5,7 @@
 #include "framework/preview.h"
 #include "resource.h"
 #include "support/ModalWatcher.h"
+#include "support/RunningApp.h"
 #include <gtest/gtest.h>
 #include <cstdlib>
 #include <string>
@@ -14,23 +15,6 @@
 extern COndavApp theApp;
 
 namespace {
-CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
-COndavView* view() { return dynamic_cast<COndavView*>(frame()->GetActiveView()); }
-void command(UINT id) { frame()->SendMessage(WM_COMMAND, id); }
-
-void pump(int ms)
-{
-    DWORD end = ::GetTickCount() + static_cast<DWORD>(ms);
-    MSG msg;
-    while (static_cast<int>(end - ::GetTickCount()) > 0) {
-        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!theApp.PreTranslateMessage(&msg)) { ::TranslateMessage(&msg); ::DispatchMessageA(&msg); }
-        }
-        theApp.OnIdle(0);
-        ::Sleep(10);
-    }
-}
-
 std::string work()
 {
     const char* dir = std::getenv("ONDAV_PRINT_WORK");
