@@ -2,14 +2,19 @@
 # ONDAV_ARCH chooses the build whose programs run: i686 (the deliverables,
 # under the 32-bit loader in a 32-bit prefix) or x86_64 (under wine64).
 # ONDAV_WINEPREFIX chooses the prefix (default: one per architecture in build/).
+# ONDAV_WOW64=1 runs the i686 programs in a 64-bit prefix instead, as 64-bit
+# Windows runs them (WOW6432Node, SysWOW64, Program Files (x86)); that prefix
+# is the chosen one's sibling, with "-wow64" after its name.
 _ondav_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export ONDAV_ARCH=${ONDAV_ARCH:-x86_64}
+_ondav_suffix=
 case $ONDAV_ARCH in
-  i686)   export WINEARCH=win32; _ondav_loader=wine32 ;;
+  i686)   export WINEARCH=win32; _ondav_loader=wine32
+          if [ "${ONDAV_WOW64:-0}" = 1 ]; then WINEARCH=win64; _ondav_suffix=-wow64; fi ;;
   x86_64) export WINEARCH=win64; _ondav_loader=wine64 ;;
   *) echo "unknown ONDAV_ARCH: $ONDAV_ARCH" >&2; return 1 ;;
 esac
-export WINEPREFIX=${ONDAV_WINEPREFIX:-$_ondav_root/build/wineprefix-$ONDAV_ARCH}
+export WINEPREFIX=${ONDAV_WINEPREFIX:-$_ondav_root/build/wineprefix-$ONDAV_ARCH}$_ondav_suffix
 export WINEDEBUG=${WINEDEBUG:--all}
 # winemenubuilder would copy Start-menu shortcuts into the host desktop's menus.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
