@@ -5,11 +5,15 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "destpath.h"
 #include "doctype.h"
 #include "infscript.h"
 #include "ondavsetup.h"
+#include "record.h"
+#include "removal.h"
+#include "resources/setup/setupres.h"
 #include "selfremove.h"
 #include "startmenu.h"
 
@@ -48,21 +52,6 @@ std::string SystemMessage(DWORD dwError)
     return text.empty() ? "error " + std::to_string(dwError) : text;
 }
 
-bool FileExists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// An uninstallation acts only where an installation was made: a full path
-// that still holds at least one of the files installing puts there.
-bool InstallationFound(HINF hInf, const char *pszDestPath)
-{
-    if (!IsFullPath(pszDestPath))
-        return false;
-    return !ForEachListedFile(hInf, kUninstallSection, "DelFiles",
-                              [](const std::string &path) { return !FileExists(path); });
-}
-
 void ReportMissingScript(HWND hWnd, const char *pszInfFileName)
 {
     char szMessage[MAX_PATH + 96];
@@ -96,36 +85,6 @@ BOOL QueueChosenSections(HINF hInf, HSPFILEQ FileQueue, const INSTALLINFO *pInfo
         if (SectionChosen(pInfo, i) && !QueueSection(hInf, FileQueue, kInstallSections[i], pszSourcePath))
             bResult = FALSE;
     return bResult;
-}
-
-// The folders an installation made, once emptied; a folder still holding
-// something (a file that could not be removed, or the user's own) stays.
-void RemoveEmptyFolders(const char *pszDestPath)
-{
-    char szDir[MAX_PATH + 16];
-    size_t n = strlen(pszDestPath);
-    const char *pszSep = n && pszDestPath[n - 1] != '\\' ? "\\" : "";
-    snprintf(szDir, sizeof szDir, "%s%sexemples", pszDestPath, pszSep);
-    RemoveDirectoryA(szDir);
-    RemoveDirectoryA(pszDestPath);
-}
-
-// The folder as the script's %65600% stands for it: without its trailing
-// separator, which the script writes itself, but a drive's root keeps it.
-std::string DirectoryIdPath(const char *pszDestPath)
-{
-    std::string dir = pszDestPath;
-    if (dir.size() > 3 && (dir.back() == '\\' || dir.back() == '/'))
-        dir.pop_back();
-    return dir;
-}
-
-std::string WithSeparator(const char *pszDestPath)
-{
-    std::string dir = pszDestPath;
-    if (!dir.empty() && dir.back() != '\\')
-        dir += '\\';
-    return dir;
 }
 
 // Two names of one file or folder (written alike, separators included).
@@ -163,56 +122,116 @@ void RecordEstimatedSize(HINF hInf, const INSTALLINFO *pInfo)
     RegCloseKey(hKey);
 }
 
-// What the shell holds of the installation besides files and the script's
-// registry entries: the Start-menu group, and, on removal, the document type
-// the program registered and the installed installer itself.
-BOOL FinishShellEntries(HINF hInf, const INSTALLINFO *pInfo)
+// What the shell holds of an installation besides files and the script's
+// registry entries: the Start-menu group and the entry's size.
+BOOL AddShellEntries(HINF hInf, const INSTALLINFO *pInfo)
 {
-    if (pInfo->iInstall_Type != INSTALL_TYPE_UNINSTALL) {
-        RecordEstimatedSize(hInf, pInfo);
-        return AddStartMenuGroup(pInfo->hInst, pInfo->pszDestPath);
-    }
-    RemoveStartMenuGroup(pInfo->hInst);
-    RemoveDocumentType((WithSeparator(pInfo->pszDestPath) + "ondav.exe").c_str());
-    RemoveInstallerAfterExit(pInfo->pszDestPath);
-    return TRUE;
+    RecordEstimatedSize(hInf, pInfo);
+    return AddStartMenuGroup(pInfo->hInst, pInfo->pszDestPath);
 }
 
-// Steps 6 to 11 of a run: the files and the "ProductInstall" registry
-// directives. Returns whether all of it succeeded; `pDetails` gets what went
-// wrong, when that is known.
-BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourcePath, std::string *pDetails)
+std::vector<const char *> ChosenSections(const INSTALLINFO *pInfo)
 {
-    // A damaged record must not make the uninstallation delete files of the
-    // same names somewhere else (the current folder, the root of a drive).
-    bool bUninstall = pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL;
-    const std::string notFound =
-        std::string("Ondavis was not found in \"") + pInfo->pszDestPath + "\": nothing has been removed.";
-    if (bUninstall && !IsFullPath(pInfo->pszDestPath)) {
-        *pDetails = notFound;
+    std::vector<const char *> sections;
+    for (int i = 0; i < 4; ++i)
+        if (SectionChosen(pInfo, i))
+            sections.push_back(kInstallSections[i]);
+    return sections;
+}
+
+bool Exists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// What was in the folder before the copy: a failed installation takes away
+// exactly what it added.
+struct FolderBefore {
+    std::string folder;
+    std::vector<std::string> added;  // installed names that were not there
+    bool bFolder = false, bExamples = false;
+    bool bEntry = false;  // the Add/Remove Programs entry
+
+    FolderBefore(const std::string &dir, const std::vector<std::string> &names) : folder(dir)
+    {
+        for (const std::string &name : names)
+            if (!Exists(dir + name))
+                added.push_back(name);
+        bFolder = Exists(dir);
+        bExamples = Exists(dir + "exemples");
+        HKEY hKey;
+        bEntry = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+        if (bEntry)
+            RegCloseKey(hKey);
+    }
+
+    void Restore(HWND hWnd, HINF hInf, bool bRegistryTouched) const
+    {
+        for (const std::string &name : added)
+            if (!ThroughLink(folder + name))
+                DeleteFileA((folder + name).c_str());
+        if (!bExamples && !ThroughLink(folder + "exemples"))
+            RemoveDirectoryA((folder + "exemples").c_str());
+        if (!bFolder)
+            RemoveDirectoryA(folder.c_str());
+        if (!bRegistryTouched)
+            return;
+        if (!bEntry)
+            SetupInstallFromInfSectionA(hWnd, hInf, kUninstallSection, SPINST_REGISTRY, nullptr, nullptr, 0, nullptr,
+                                        nullptr, nullptr, nullptr);
+        RemoveDocumentType((folder + "ondav.exe").c_str());
+    }
+};
+
+// The record of this installation: every installed file with the content now
+// in place, and what an earlier installation in the same folder put there
+// and this one did not replace.
+bool SaveRecord(const std::string &folder, const std::vector<std::string> &names)
+{
+    InstallRecord before = InstallRecord::Load(), record;
+    record.folder = folder;
+    for (const std::string &name : names) {
+        std::string fingerprint = Fingerprint(folder + name);
+        if (!fingerprint.empty())
+            record.files.push_back({name, fingerprint});
+    }
+    if (SameFolder(before.folder, folder))
+        for (const InstalledFile &f : before.files)
+            if (!record.Find(f.name) && before.Holds(f))
+                record.files.push_back(f);
+    return record.Save();
+}
+
+// Copies the chosen sections into the destination and applies the
+// registry directives; a failure leaves the machine as it was.
+BOOL InstallProgram(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourcePath, std::string *pDetails,
+                    bool *pbReported)
+{
+    const std::string folder = NormalFolder(pInfo->pszDestPath);
+    std::string detail;
+    UINT idsProblem = folder.empty() ? (UINT)IDS_DEST_NOT_FULL : DestinationProblem(pInfo->pszDestPath);
+    if (!idsProblem)
+        idsProblem = FolderProblem(hInf, folder.c_str(), &detail);
+    if (idsProblem) {
+        RefuseDestination(hWnd, pInfo->hInst, idsProblem, detail);
+        *pbReported = true;
         return FALSE;
     }
-    if (!SetupSetDirectoryIdA(hInf, OPTIONS_USER_DIRID, DirectoryIdPath(pInfo->pszDestPath).c_str()))
-        return FALSE;
-    if (bUninstall && !InstallationFound(hInf, pInfo->pszDestPath)) {
-        *pDetails = notFound;
-        return FALSE;
-    }
+    const std::vector<std::string> names = InstalledNames(hInf, folder, ChosenSections(pInfo));
+    const FolderBefore before(folder, names);
 
     HSPFILEQ FileQueue = SetupOpenFileQueue();
     if (!FileQueue || FileQueue == INVALID_HANDLE_VALUE)
         return FALSE;
-
     MY_INSTALL_DATA MyInstallData = {};
     MyInstallData.pDefaultContext = SetupInitDefaultQueueCallback(hWnd);
     if (!MyInstallData.pDefaultContext) {
         SetupCloseFileQueue(FileQueue);
         return FALSE;
     }
-
     // Installing again from the installed folder: the files are already in
     // place, and copying the running installer onto itself would fail.
-    bool bInPlace = !bUninstall && SameFile(pszSourcePath, WithSeparator(pInfo->pszDestPath).c_str());
+    bool bInPlace = SameFolder(pszSourcePath, folder);
     BOOL bResult = bInPlace || QueueChosenSections(hInf, FileQueue, pInfo, pszSourcePath);
     if (bResult && !bInPlace)
         bResult = SetupCommitFileQueueA(hWnd, FileQueue, MyQueueCallback, &MyInstallData);
@@ -220,25 +239,63 @@ BOOL InstallFiles(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourc
         bResult = FALSE;
         *pDetails = std::string(MyInstallData.szFailedFile) + ":\n" + SystemMessage(MyInstallData.dwError);
     }
-    if (bResult && bUninstall)
-        RemoveEmptyFolders(pInfo->pszDestPath);
-
-    // The registry and INI directives: an uninstallation applies its own
-    // section's, which undo what the installation's added (applying the
-    // installation's would add them back). They cannot make a failed file
-    // step look like a success.
-    const char *pszRegistrySection = bUninstall ? kUninstallSection
-                                     : pInfo->iCustom_Options1 ? kInstallSections[0] : nullptr;
-    if (pszRegistrySection) {
-        BOOL bRegistry = SetupInstallFromInfSectionA(hWnd, hInf, pszRegistrySection, SPINST_INIFILES | SPINST_REGISTRY,
-                                                     nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr);
-        bResult = bResult && bRegistry;
-    }
-    if (bResult)
-        bResult = FinishShellEntries(hInf, pInfo);
-
     SetupTermDefaultQueueCallback(MyInstallData.pDefaultContext);
     SetupCloseFileQueue(FileQueue);
+
+    bool bRegistry = bResult && pInfo->iCustom_Options1;
+    if (bRegistry)
+        bResult = SetupInstallFromInfSectionA(hWnd, hInf, kInstallSections[0], SPINST_INIFILES | SPINST_REGISTRY,
+                                              nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr);
+    if (bResult)
+        bResult = SaveRecord(folder, names);
+    if (!bResult) {
+        before.Restore(hWnd, hInf, bRegistry);
+        return FALSE;
+    }
+    RuntimeRegistration(pInfo);
+    return AddShellEntries(hInf, pInfo);
+}
+
+// Removes the recorded installation: its files as installed, its entries,
+// and the installed installer once it has ended.
+BOOL UninstallProgram(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, std::string *pDetails)
+{
+    InstallRecord record = InstallRecord::Load();
+    if (record.folder.empty() || ThroughLink(record.folder) || !record.Present()) {
+        *pDetails = std::string("Ondavis was not found in \"") +
+                    (record.folder.empty() ? pInfo->pszDestPath : record.folder.c_str()) +
+                    "\": nothing has been removed.";
+        return FALSE;
+    }
+    char szSelf[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, szSelf, sizeof szSelf);
+    const InstalledFile *pSetup = record.Find("ondavsetup.exe");
+    bool bSelfInside = n && n < sizeof szSelf && pSetup && lstrcmpiA(szSelf, (record.folder + pSetup->name).c_str()) == 0;
+
+    RemovalResult removed = RemoveInstalledFiles(hWnd, pInfo->hInst, record, bSelfInside ? szSelf : nullptr);
+    SetupSetDirectoryIdA(hInf, OPTIONS_USER_DIRID, record.folder.substr(0, record.folder.size() - 1).c_str());
+    BOOL bResult = SetupInstallFromInfSectionA(hWnd, hInf, kUninstallSection, SPINST_INIFILES | SPINST_REGISTRY,
+                                               nullptr, nullptr, 0, nullptr, nullptr, nullptr, nullptr);
+    RemoveStartMenuGroup(pInfo->hInst);
+    RemoveDocumentType((record.folder + "ondav.exe").c_str());
+    InstallRecord::Erase();
+    if (bSelfInside && !RemoveInstallerAfterExit(szSelf)) {
+        MoveFileExA(szSelf, nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+        RemoveEmptyFolders(record.folder, true);
+        removed.bScheduled = true;
+    }
+
+    std::string report;
+    if (!removed.kept.empty())
+        report = LoadText(pInfo->hInst, IDS_UNINSTALL_KEPT, removed.kept);
+    if (removed.bScheduled) {
+        if (!report.empty())
+            report += "\n";
+        report += LoadText(pInfo->hInst, IDS_UNINSTALL_RESTART);
+    }
+    if (!report.empty())
+        MessageBoxA(hWnd, report.c_str(), LoadText(pInfo->hInst, IDS_UNINSTALL_CAPTION).c_str(),
+                    MB_OK | MB_ICONINFORMATION);
     return bResult;
 }
 
@@ -279,7 +336,7 @@ UINT CALLBACK MyQueueCallback(PVOID pMyInstallData, UINT Notification, UINT_PTR 
         // will not turn up, so there is nothing to wait for.
         const SOURCE_MEDIA_A *pMedia = (const SOURCE_MEDIA_A *)Param1;
         std::string source = std::string(pMedia->SourcePath) + "\\" + pMedia->SourceFile;
-        if (!FileExists(source))
+        if (!Exists(source))
             return FailFile(pData, ERROR_FILE_NOT_FOUND, source.c_str());
         // The source is there, so the copy just started failed at its target
         // (no folder, a full disk...): asking again would only fail again.
@@ -314,20 +371,23 @@ LONG InstallFinish(BOOL DoRunOnce)
     return lResult;
 }
 
-BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo)
+namespace {
+
+// The script beside the installer, checked whole; INVALID_HANDLE_VALUE, the
+// user told why, when it cannot be used.
+HINF OpenScript(HWND hWnd, char *pszSourcePath, DWORD cchSourcePath)
 {
-    char szSourcePath[MAX_PATH];
     char szInfFileName[MAX_PATH + sizeof kInfName];
-    GetSourceDirectory(szSourcePath, sizeof szSourcePath);
-    snprintf(szInfFileName, sizeof szInfFileName, "%s%s", szSourcePath, kInfName);
+    GetSourceDirectory(pszSourcePath, cchSourcePath);
+    snprintf(szInfFileName, sizeof szInfFileName, "%s%s", pszSourcePath, kInfName);
 
     // Without our own folder a bare name would be looked up in the system's
     // INF folders: an unknown script is as good as none.
-    HINF hInf = szSourcePath[0] ? SetupOpenInfFileA(szInfFileName, nullptr, INF_STYLE_WIN4, nullptr)
-                                : INVALID_HANDLE_VALUE;
+    HINF hInf = pszSourcePath[0] ? SetupOpenInfFileA(szInfFileName, nullptr, INF_STYLE_WIN4, nullptr)
+                                 : INVALID_HANDLE_VALUE;
     if (hInf == INVALID_HANDLE_VALUE) {
         ReportMissingScript(hWnd, szInfFileName);
-        return FALSE;
+        return INVALID_HANDLE_VALUE;
     }
     // A damaged script would install part of the program, or nothing, and
     // still look like a success: refuse it before anything is written.
@@ -335,29 +395,74 @@ BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo)
     if (!missing.empty()) {
         SetupCloseInfFile(hInf);
         ReportDamagedScript(hWnd, szInfFileName, missing);
-        return FALSE;
+        return INVALID_HANDLE_VALUE;
     }
+    return hInf;
+}
 
-    if (!CreateWizard(hWnd, pInfo->hInst)) {
-        SetupCloseInfFile(hInf);
-        return FALSE;
-    }
-
-    RuntimeRegistration(pInfo);
-    if (pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL)
-        GetRegString(kSetupInfoKey, "DestinationPath", pInfo->pszDestPath);
-
+// The files and registry step of a run, then its end: the restart values
+// after a success, the error box after a failure nobody was told of yet.
+void RunAndFinish(HWND hWnd, HINF hInf, INSTALLINFO *pInfo, const char *pszSourcePath)
+{
     // The wizard hands its owner back on closing: keep the window disabled
     // while the files are committed, so that it cannot be closed half-way.
     EnableWindow(hWnd, FALSE);
     std::string details;
-    BOOL bResult = InstallFiles(hWnd, hInf, pInfo, szSourcePath, &details);
+    bool bReported = false;
+    BOOL bResult = pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL
+                       ? UninstallProgram(hWnd, hInf, pInfo, &details)
+                       : InstallProgram(hWnd, hInf, pInfo, pszSourcePath, &details, &bReported);
     SetupCloseInfFile(hInf);
     EnableWindow(hWnd, TRUE);
 
     if (bResult)
         InstallFinish(TRUE);
-    else
+    else if (!bReported)
         ReportScriptFailure(hWnd, details);
+}
+
+}  // namespace
+
+BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo)
+{
+    char szSourcePath[MAX_PATH];
+    HINF hInf = OpenScript(hWnd, szSourcePath, sizeof szSourcePath);
+    if (hInf == INVALID_HANDLE_VALUE)
+        return FALSE;
+    if (!CreateWizard(hWnd, pInfo->hInst)) {
+        SetupCloseInfFile(hInf);
+        return FALSE;
+    }
+    // An installation keeps the user's choices only once it has succeeded: a
+    // failed one must not move the record away from the working installation.
+    if (pInfo->iInstall_Type == INSTALL_TYPE_UNINSTALL) {
+        RuntimeRegistration(pInfo);
+        GetRegString(kSetupInfoKey, "DestinationPath", pInfo->pszDestPath);
+    }
+    RunAndFinish(hWnd, hInf, pInfo, szSourcePath);
+    return TRUE;
+}
+
+BOOL DoUninstallCommand(HWND hWnd, INSTALLINFO *pInfo)
+{
+    char szSourcePath[MAX_PATH];
+    HINF hInf = OpenScript(hWnd, szSourcePath, sizeof szSourcePath);
+    if (hInf == INVALID_HANDLE_VALUE)
+        return FALSE;
+    // The command removes the installation it belongs to, and no other.
+    InstallRecord record = InstallRecord::Load();
+    std::string folder = SameFolder(record.folder, szSourcePath) ? record.folder : std::string(szSourcePath);
+    pInfo->iInstall_Type = INSTALL_TYPE_UNINSTALL;
+    if (MessageBoxA(hWnd, LoadText(pInfo->hInst, IDS_UNINSTALL_CONFIRM, folder).c_str(),
+                    LoadText(pInfo->hInst, IDS_UNINSTALL_CAPTION).c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        SetupCloseInfFile(hInf);
+        return FALSE;
+    }
+    if (!SameFolder(record.folder, szSourcePath)) {
+        SetupCloseInfFile(hInf);
+        ReportScriptFailure(hWnd, "Ondavis was not found in \"" + folder + "\": nothing has been removed.");
+        return FALSE;
+    }
+    RunAndFinish(hWnd, hInf, pInfo, szSourcePath);
     return TRUE;
 }

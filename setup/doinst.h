@@ -4,9 +4,8 @@
 #include <windows.h>
 #include <setupapi.h>
 
+#include "infscript.h"
 #include "instwiz.h"
-
-#define OPTIONS_USER_DIRID 65600
 
 // Context of the file-queue callback: the Setup API's default context, and
 // the first file error of the commit, which ends it.
@@ -21,5 +20,8 @@ struct MY_INSTALL_DATA {
 };
 
 BOOL DoInstallation(HWND hWnd, INSTALLINFO *pInfo);
+// The Add/Remove Programs command: asks for confirmation, then removes the
+// installation this installer belongs to.
+BOOL DoUninstallCommand(HWND hWnd, INSTALLINFO *pInfo);
 UINT CALLBACK MyQueueCallback(PVOID pMyInstallData, UINT Notification, UINT_PTR Param1, UINT_PTR Param2);
 LONG InstallFinish(BOOL DoRunOnce);

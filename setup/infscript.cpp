@@ -76,3 +76,25 @@ bool ForEachListedFile(HINF hInf, const char *pszSection, const char *pszKey,
     }
     return true;
 }
+
+std::vector<std::string> InstalledNames(HINF hInf, const std::string &folder, const std::vector<const char *> &sections)
+{
+    std::vector<std::string> names;
+    SetupSetDirectoryIdA(hInf, OPTIONS_USER_DIRID, folder.substr(0, folder.size() - 1).c_str());
+    std::vector<const char *> chosen = sections;
+    if (chosen.empty())
+        chosen.assign(kInstallSections, kInstallSections + 4);
+    for (const char *pszSection : chosen)
+        ForEachListedFile(hInf, pszSection, "CopyFiles", [&](const std::string &path) {
+            if (path.size() > folder.size() && lstrcmpiA(path.substr(0, folder.size()).c_str(), folder.c_str()) == 0) {
+                std::string name = path.substr(folder.size());
+                bool bKnown = false;
+                for (const std::string &n : names)
+                    bKnown = bKnown || lstrcmpiA(n.c_str(), name.c_str()) == 0;
+                if (!bKnown)
+                    names.push_back(name);
+            }
+            return true;
+        });
+    return names;
+}

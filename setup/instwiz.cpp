@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "destpath.h"
+#include "record.h"
 #include "resources/setup/setupres.h"
 
 INSTALLINFO setupInfo;
@@ -370,12 +372,21 @@ INT_PTR CALLBACK Install_Type(HWND hDlg, UINT message, WPARAM wParam, LPARAM lPa
 
 namespace {
 
-void RefuseDestination(HWND hDlg, UINT idsProblem)
+// Why the folder cannot take the installation, from its path and from what
+// it holds (the names the script beside the installer installs); 0 if it can.
+UINT CheckDestination(const char *pszPath, std::string *pDetail)
 {
-    char szCaption[128], szText[512];
-    LoadStringA(setupInfo.hInst, IDS_DEST_CAPTION, szCaption, sizeof szCaption);
-    LoadStringA(setupInfo.hInst, idsProblem, szText, sizeof szText);
-    MessageBoxA(hDlg, szText, szCaption, MB_OK | MB_ICONEXCLAMATION);
+    if (UINT idsProblem = DestinationProblem(pszPath))
+        return idsProblem;
+    char szInf[MAX_PATH + 16];
+    GetSourceDirectory(szInf, MAX_PATH);
+    strcat(szInf, "ondav.inf");
+    HINF hInf = SetupOpenInfFileA(szInf, nullptr, INF_STYLE_WIN4, nullptr);
+    if (hInf == INVALID_HANDLE_VALUE)
+        return 0;  // the installation itself reports it
+    UINT idsProblem = FolderProblem(hInf, NormalFolder(pszPath).c_str(), pDetail);
+    SetupCloseInfFile(hInf);
+    return idsProblem;
 }
 
 }  // namespace
@@ -399,8 +410,9 @@ INT_PTR CALLBACK Install_Destination(HWND hDlg, UINT message, WPARAM, LPARAM lPa
         // what cannot take the installation is refused, before anything is written.
         char szPath[sizeof setupInfo.pszDestPath];
         GetDlgItemTextA(hDlg, IDC_DESTPATH, szPath, sizeof szPath);
-        if (UINT idsProblem = DestinationProblem(szPath)) {
-            RefuseDestination(hDlg, idsProblem);
+        std::string detail;
+        if (UINT idsProblem = CheckDestination(szPath, &detail)) {
+            RefuseDestination(hDlg, setupInfo.hInst, idsProblem, detail);
             SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, -1);
             return TRUE;
         }

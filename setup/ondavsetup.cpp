@@ -9,6 +9,7 @@
 #include "resources/setup/setupres.h"
 
 const char kSetupInfoKey[] = "Software\\Korvel\\Ondavis\\SetupInfo\\";
+bool gUninstallCommand = false;
 
 namespace {
 
@@ -45,6 +46,11 @@ void ReadTruncated(HKEY hKey, LPCSTR pszValue, LPSTR pszData, DWORD dwNeeded)
 }
 
 }  // namespace
+
+bool IsUninstallCommand(const char *pszArguments)
+{
+    return pszArguments && lstrcmpiA(pszArguments, "/uninstall") == 0;
+}
 
 BOOL RegisterString(LPCSTR pszKey, LPCSTR pszValue, LPCSTR pszData)
 {
@@ -137,7 +143,10 @@ LRESULT CALLBACK MainWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
         if (LOWORD(wParam) != START_COMMAND)
             break;
-        DoInstallation(hWnd, &setupInfo);
+        if (gUninstallCommand)
+            DoUninstallCommand(hWnd, &setupInfo);
+        else
+            DoInstallation(hWnd, &setupInfo);
         PostMessageA(hWnd, WM_DESTROY, 0, 0);
         return 0;
     case WM_DESTROY:

@@ -8,6 +8,11 @@
 extern const char kSetupInfoKey[];  // "Software\Korvel\Ondavis\SetupInfo\" under HKLM
 #define START_COMMAND 100
 
+// Set by the "/uninstall" switch (Add/Remove Programs' command): the run asks
+// to confirm the removal instead of walking the wizard.
+extern bool gUninstallCommand;
+bool IsUninstallCommand(const char *pszArguments);
+
 void InitSetupInfo(HINSTANCE hInstance);
 BOOL InitApplication(HINSTANCE hInstance);
 BOOL InitInstance(HINSTANCE hInstance, int nCmdShow);

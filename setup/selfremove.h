@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
-// Starts that helper when this program runs from `pszDestPath` and is still
-// there; returns whether it was needed and started.
-BOOL RemoveInstallerAfterExit(const char *pszDestPath);
+// Starts that helper for `pszSelf`, this program's own file; returns whether
+// it was started.
+BOOL RemoveInstallerAfterExit(const char *pszSelf);
 
 // The arguments of a whole command line, past the program's name.
 const char *CommandArguments(const char *pszCmdLine);
-// The helper's arguments ("/remove <process> "<file>""), checked before
-// anything else the program does.
+// The helper's arguments ("/remove <process>"), checked before anything else
+// the program does. The file it removes is never named on the command line:
+// it is the one the uninstallation recorded, and only while it holds the
+// helper's own content.
 bool IsRemovalHelper(const char *pszArguments);
 int RunRemovalHelper(const char *pszArguments);

@@ -8,8 +8,10 @@ namespace {
 struct Greeting {
     Greeting()
     {
-        // The copy that removes the installed installer works unseen.
-        if (!IsRemovalHelper(CommandArguments(GetCommandLineA())))
+        // The copy that removes the installed installer works unseen, and
+        // Add/Remove Programs' command goes straight to its question.
+        const char *pszArguments = CommandArguments(GetCommandLineA());
+        if (!IsRemovalHelper(pszArguments) && !IsUninstallCommand(pszArguments))
             ShowGreeting();
     }
 } const greeting;
@@ -20,5 +22,6 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nCmdShow
 {
     if (IsRemovalHelper(lpCmdLine))
         return RunRemovalHelper(lpCmdLine);
+    gUninstallCommand = IsUninstallCommand(lpCmdLine);
     return RunSetup(hInstance, nCmdShow);
 }

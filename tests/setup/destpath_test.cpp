@@ -23,7 +23,7 @@ TEST(DestinationPath, WhatCountsAsAFullPath)
         {"C:\\Ondav\\", 0},
         {"C:/Ondav/", 0},
         {"c:\\Ondav", 0},
-        {"C:\\", 0},
+        {"C:\\", IDS_DEST_ROOT},
         {"C:\\Ondav/Mesures\\", 0},
         {"", IDS_DEST_NOT_FULL},
         {"\\", IDS_DEST_NOT_FULL},

@@ -32,6 +32,8 @@ clean_state() {
   "$ONDAV_WINE" reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
   "$ONDAV_WINE" reg delete 'HKCU\Software\Classes\.osc' /f >/dev/null 2>&1 || true
   "$ONDAV_WINE" reg delete 'HKCU\Software\Classes\Ondagramme' /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Classes\.osc' /f >/dev/null 2>&1 || true
+  "$ONDAV_WINE" reg delete 'HKLM\Software\Classes\Ondagramme' /f >/dev/null 2>&1 || true
   "$ONDAV_WINE" reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce' /v GrpConv /f >/dev/null 2>&1 || true
 }
 cleanup() {
@@ -107,10 +109,14 @@ run_round() {
   echo "$entry"
   for v in 'DisplayName    REG_SZ    Ondavis' 'DisplayVersion    REG_SZ    1.0.10.1999' 'Publisher    REG_SZ    Korvel' \
            'DisplayIcon    REG_SZ    C:\Ondav\ondav.exe,0' 'InstallLocation    REG_SZ    C:\Ondav\' \
-           'UninstallString    REG_SZ    "C:\Ondav\ondavsetup.exe"' 'NoModify    REG_DWORD    0x1' \
+           'UninstallString    REG_SZ    "C:\Ondav\ondavsetup.exe" /uninstall' 'NoModify    REG_DWORD    0x1' \
            'NoRepair    REG_DWORD    0x1' 'EstimatedSize    REG_DWORD'; do
     grep -qF "$v" <<<"$entry" || fail "Uninstall entry lacks: $v"
   done
+
+  # The document type, for every user of the machine.
+  wreg query 'HKLM\Software\Classes\Ondagramme\shell\open\command' | grep -qF '"C:\Ondav\ondav.exe" "%1"' ||
+    fail "the installer did not register .osc for the machine"
 
   echo "== round $round: each shortcut starts what it names"
   for f in Ondavis.lnk Lisez-moi.lnk "Desinstaller l'Ondavis.lnk"; do
@@ -145,17 +151,15 @@ run_round() {
     [ -f "$target/$f" ] || fail "C:\\Ondav\\$f gone after installing over itself"
   done
 
-  echo "== round $round: uninstall through the UninstallString"
-  local cmd
+  echo "== round $round: uninstall through the UninstallString: straight to its question"
+  local cmd exe args
   cmd=$(sed -n 's/.*UninstallString    REG_SZ    //p' <<<"$entry")
-  cmd=${cmd#\"}; cmd=${cmd%\"}
-  "$ONDAV_WINE" "$cmd" >>"$log" 2>&1 &
+  exe=${cmd#\"}; exe=${exe%%\"*}; args=${cmd##*\" }
+  "$ONDAV_WINE" "$exe" $args >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
-  w=$(wait_window '^Bienvenue!$'); key "$w" Return
-  w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
-  w=$(wait_window '^Installation ou D'); key "$w" Down
-  sleep 1; shot "$w" "$round-uninstall"; click_finish "$w"
+  w=$(wait_window "^D.sinstallation de l'Ondavis$" 30)
+  ! xdotool search --onlyvisible --name '^(Ondavis Setup|Bienvenue!)$' >/dev/null 2>&1 || fail "the greeting or the wizard came up"
+  shot "$w" "$round-uninstall"; key "$w" Return
   wait_gone "$setup_pid" 60
   # The installed installer goes once it has ended, and its folder with it.
   for i in $(seq 1 300); do [ -e "$target" ] || break; sleep 0.1; done
@@ -167,6 +171,7 @@ run_round() {
   ! wreg query "$uninstall_key" >/dev/null || fail "Uninstall entry left"
   ! wreg query 'HKCU\Software\Classes\.osc' >/dev/null || fail ".osc association left"
   ! wreg query 'HKCU\Software\Classes\Ondagramme' >/dev/null || fail "Ondagramme type left"
+  ! wreg query 'HKLM\Software\Classes\Ondagramme' >/dev/null || fail "the machine's Ondagramme type left"
   wreg query 'HKLM\Software\Korvel\Ondavis\SetupInfo' | grep -q 'DestinationPath' || fail "SetupInfo record not kept"
   echo "round $round: uninstalled, nothing left"
 }

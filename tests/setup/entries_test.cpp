@@ -151,7 +151,7 @@ TEST_F(Entries, InstallAddsTheUninstallEntryAndTheStartMenuGroup)
     EXPECT_EQ("Korvel", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"));
     EXPECT_EQ("C:\\OndavTest\\ondav.exe,0", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayIcon"));
     EXPECT_EQ("C:\\OndavTest\\", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "InstallLocation"));
-    EXPECT_EQ("\"C:\\OndavTest\\ondavsetup.exe\"", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
+    EXPECT_EQ("\"C:\\OndavTest\\ondavsetup.exe\" /uninstall", Value(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"));
     EXPECT_EQ(1u, DwordValue("NoModify"));
     EXPECT_EQ(1u, DwordValue("NoRepair"));
     ULONGLONG bytes = 0;

@@ -8,6 +8,15 @@ if(TARGET setup_tests)
   add_dependencies(setup_tests setupdist)
 endif()
 
+if(TARGET setup_tests)
+  # A folder link, made on the host: Wine's programs cannot make one.
+  add_test(NAME setup_links
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/links.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
+  set_tests_properties(setup_links PROPERTIES
+    ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
+    RESOURCE_LOCK display TIMEOUT 300)
+endif()
+
 if(TARGET ondavsetup)
   add_test(NAME setup_e2e_wizard
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/e2e_wizard.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
@@ -32,4 +41,18 @@ if(TARGET ondavsetup)
   set_tests_properties(setup_e2e_entries PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
     RESOURCE_LOCK display TIMEOUT 300)
+endif()
+
+# The 32-bit installer as 64-bit Windows runs it (WOW64: the registry's 32-bit
+# view, two program folders): the same checks in a 64-bit prefix.
+if(TARGET setup_tests AND ONDAV_ARCH STREQUAL "i686")
+  set(setup_wow64_env "ONDAV_WOW64=1;ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  add_test(NAME setup_tests_wow64
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/wine-run.sh $<TARGET_FILE:setup_tests>)
+  add_test(NAME setup_links_wow64
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/links.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
+  add_test(NAME setup_e2e_entries_wow64
+    COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/e2e_entries.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+  set_tests_properties(setup_tests_wow64 setup_links_wow64 setup_e2e_entries_wow64 PROPERTIES
+    ENVIRONMENT "${setup_wow64_env}" RESOURCE_LOCK display TIMEOUT 300)
 endif()
