@@ -208,8 +208,9 @@ bool ThroughLink(const std::string &path)
         size_t next = full.find('\\', i + 1);
         std::string prefix = full.substr(0, next);
         DWORD dwAttributes = GetFileAttributesA(prefix.c_str());
+        // Nothing there yet, or a link whose target is gone.
         if (dwAttributes == INVALID_FILE_ATTRIBUTES)
-            return false;
+            return !StoredName(prefix).empty();
         if (dwAttributes & FILE_ATTRIBUTE_REPARSE_POINT)
             return true;
         std::string resolved = ResolvedName(prefix);

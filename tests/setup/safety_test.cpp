@@ -372,34 +372,41 @@ TEST_F(Safety, TheRemovalSwitchDeletesNothingItIsNamed)
     foreign.ExpectIntact("the removal switch");
 }
 
-// Needs a folder link made on the host (ONDAV_LINK, whose target is
-// ONDAV_LINK_TARGET): tests/setup/links.sh makes it.
+// Needs folder links made on the host (ONDAV_LINK and ONDAV_LINKED_FOLDER's
+// "exemples", both leading to ONDAV_LINK_TARGET): tests/setup/links.sh makes them.
 TEST_F(Safety, NeverThroughALink)
 {
     const char *link = getenv("ONDAV_LINK"), *target = getenv("ONDAV_LINK_TARGET");
-    if (!link || !target)
+    const char *linked = getenv("ONDAV_LINKED_FOLDER");
+    if (!link || !target || !linked)
         GTEST_SKIP() << "no folder link made (ONDAV_LINK)";
     EXPECT_NE(std::string::npos, Refused(std::string(link) + "\\").find("lien"));
+
+    // An installation whose examples' folder has become a link to the user's
+    // recordings, one of them a copy of an example.
     InstallAt(kDest);
-    // The examples' folder replaced by a link to the user's recordings, one of
-    // them a copy of an example.
     Foreign foreign;
     std::string example;
     ReadFileBytes(std::string(kDest) + "exemples\\sinus.osc", &example);
     foreign.Put(std::string(target) + "\\sinus.osc", example);
     foreign.Put(std::string(target) + "\\carre.osc", "a recording of the user's");
-    for (const char *f : {"sinus.osc", "carre.osc", "silence.osc"})
-        RemoveFile(std::string(kDest) + "exemples\\" + f);
-    ASSERT_TRUE(RemoveDirectoryA((std::string(kDest) + "exemples").c_str()));
-    ASSERT_TRUE(MoveFileA(link, (std::string(kDest) + "exemples").c_str()));
+    for (const char *f : {"ondav.exe", "ondavsetup.exe", "ondav.inf", "license.txt", "lisezmoi.txt"})
+        ASSERT_TRUE(MoveFileA((std::string(kDest) + f).c_str(), (std::string(linked) + f).c_str())) << f;
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Korvel\\Ondavis\\Installation", 0,
+                                           KEY_SET_VALUE, &hKey));
+    RegSetValueExA(hKey, "Folder", 0, REG_SZ, (const BYTE *)linked, (DWORD)strlen(linked) + 1);
+    RegCloseKey(hKey);
+
     std::string report;
     RobotResult r = RunInstaller([&] {
         std::vector<Step> s = UninstallSteps();
         s.push_back(Answer(IDOK, &report));
         return s;
     }());
-    MoveFileA((std::string(kDest) + "exemples").c_str(), link);
     ASSERT_FALSE(r.failed) << r.notes[0];
     foreign.ExpectIntact("uninstall through a link");
-    EXPECT_FALSE(FileExists(std::string(kDest) + "ondav.exe"));
+    EXPECT_NE(std::string::npos, report.find("exemples\\sinus.osc")) << report;
+    EXPECT_FALSE(FileExists(std::string(linked) + "ondav.exe"));
+    EXPECT_TRUE(FileExists(std::string(linked) + "exemples")) << "the link was removed";
 }
