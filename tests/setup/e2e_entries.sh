@@ -157,7 +157,7 @@ run_round() {
   exe=${cmd#\"}; exe=${exe%%\"*}; args=${cmd##*\" }
   "$ONDAV_WINE" "$exe" $args >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_window "^D.sinstallation de l'Ondavis$" 30)
+  w=$(wait_window "^D.*sinstallation de l'Ondavis$" 30)
   ! xdotool search --onlyvisible --name '^(Ondavis Setup|Bienvenue!)$' >/dev/null 2>&1 || fail "the greeting or the wizard came up"
   shot "$w" "$round-uninstall"; key "$w" Return
   wait_gone "$setup_pid" 60

@@ -213,5 +213,11 @@ TEST_F(InstallFaults, AFullDiskEndsTheRunWithTheBox)
     EXPECT_NE(std::string::npos, box.text.find(kFailed)) << box.text;
     EXPECT_NE(std::string::npos, box.text.find(dest)) << box.text;
     EXPECT_FALSE(RunOnceHas("GrpConv"));
+    // Nothing of the attempt stays: no partial copy, no entry.
+    EXPECT_FALSE(FileExists(dest + "ondav.exe")) << "partial copy left";
+    EXPECT_FALSE(FileExists(dest)) << "folder left";
+    std::string entry;
+    EXPECT_FALSE(QueryValue(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ondavis",
+                            "DisplayName", &entry));
     RemoveInstalled(dest);
 }
