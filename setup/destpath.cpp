@@ -82,9 +82,10 @@ bool FileInTheWay(const std::string &path, size_t rootLength)
     return false;
 }
 
-}  // namespace
-
+// A drive's root, the Windows folder or one inside it, a program folders' root.
 UINT PlaceProblem(const char *pszPath);
+
+}  // namespace
 
 bool IsFullPath(const char *pszPath)
 {
@@ -194,8 +195,6 @@ bool IsEmptyFolder(const std::string &dir)
     return bEmpty;
 }
 
-}  // namespace
-
 UINT PlaceProblem(const char *pszPath)
 {
     std::string dir = LongFolder(pszPath);
@@ -207,6 +206,8 @@ UINT PlaceProblem(const char *pszPath)
         return IDS_DEST_PROGRAM_FILES;
     return 0;
 }
+
+}  // namespace
 
 UINT FolderProblem(HINF hInf, const char *pszPath, std::string *pDetail)
 {

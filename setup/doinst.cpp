@@ -176,9 +176,12 @@ struct FolderBefore {
             RemoveDirectoryA(folder.c_str());
         if (!bRegistryTouched)
             return;
-        if (!bEntry)
-            SetupInstallFromInfSectionA(hWnd, hInf, kUninstallSection, SPINST_REGISTRY, nullptr, nullptr, 0, nullptr,
-                                        nullptr, nullptr, nullptr);
+        // A first installation takes its entries back; a re-installation's
+        // were already there.
+        if (bEntry)
+            return;
+        SetupInstallFromInfSectionA(hWnd, hInf, kUninstallSection, SPINST_REGISTRY, nullptr, nullptr, 0, nullptr,
+                                    nullptr, nullptr, nullptr);
         RemoveDocumentType((folder + "ondav.exe").c_str());
     }
 };

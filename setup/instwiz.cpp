@@ -380,6 +380,8 @@ UINT CheckDestination(const char *pszPath, std::string *pDetail)
         return idsProblem;
     char szInf[MAX_PATH + 16];
     GetSourceDirectory(szInf, MAX_PATH);
+    if (!szInf[0])
+        return 0;  // the installation itself reports it
     strcat(szInf, "ondav.inf");
     HINF hInf = SetupOpenInfFileA(szInf, nullptr, INF_STYLE_WIN4, nullptr);
     if (hInf == INVALID_HANDLE_VALUE)
