@@ -361,7 +361,8 @@ TEST_F(Safety, TheRemovalSwitchDeletesNothingItIsNamed)
 {
     Foreign foreign;
     foreign.Put("C:\\dossier\\notes.txt", "the user's notes");
-    std::string cmd = "\"" + SourceDir() + "ondavsetup.exe\" /remove 0 \"C:\\dossier\\notes.txt\"";
+    std::string cmd = SourceDir();
+    cmd = "\"" + cmd + "ondavsetup.exe\" /remove 0 \"C:\\dossier\\notes.txt\"";
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
