@@ -1,6 +1,4 @@
-#include "app/MainFrm.h"
-#include "app/OndavApp.h"
-#include "acquisition/OndavView.h"
+#include "support/RunningApp.h"
 #include "resource.h"
 #include "framework/dock.h"
 #include "framework/preview.h"
@@ -14,13 +12,8 @@
 
 // The main frame as users handle it: its movable toolbar, the lock-key panes,
 // where its boxes open, the preview beside the view, the file dialogs' folder.
-extern COndavApp theApp;
-
 namespace {
-CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
 CToolBar& bar() { return frame()->m_wndToolBar; }
-COndavView* view() { return dynamic_cast<COndavView*>(frame()->GetActiveView()); }
-void command(UINT id) { frame()->SendMessage(WM_COMMAND, id); }
 
 RECT windowRect(HWND h)
 {

@@ -22,7 +22,7 @@ for i in $(seq 1 100); do
 done
 win=$(wait_window "Sans titre - Ondavis" 30) || fail "no main window titled 'Sans titre - Ondavis'"
 pass "main window 'Sans titre - Ondavis'"
-sleep 2   # the splash goes after 1.5 s
+wait_splash_gone $pid || fail "the splash did not go"
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry"
 echo "$geometry" | grep -q "Position: 0,0" || fail "window not at 0,0"
@@ -84,21 +84,9 @@ shot reopened
 xdotool key alt+F4
 wait_exit $pid 20 || fail "the program did not end"
 
-# answer_program_box SHOT: waits for the program's own box (after the sound
-# card's box on a machine without one), keeps a screenshot, and answers it.
-answer_program_box() {
-  local box= i
-  for i in $(seq 1 100); do
-    dismiss "Ouverture de l'interface audio." && continue
-    box=$(xdotool search --onlyvisible --name "^Ondavis\$" 2>/dev/null | head -n 1)
-    [ -n "$box" ] && break
-    sleep 0.2
-  done
-  [ -n "$box" ] || return 1
-  shot "$1"
-  xdotool windowactivate --sync "$box" 2>/dev/null || true
-  xdotool key Return
-}
+# answer_program_box SHOT: the program's own box (after the sound card's box
+# on a machine without one), pictured, then answered.
+answer_program_box() { answer_box Ondavis Return 20 "$1"; }
 
 # --- a 64175-byte file is refused with a message, and the program ends
 short="$WORK/court.osc"

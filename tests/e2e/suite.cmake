@@ -23,3 +23,15 @@ add_test(NAME e2e_toolbar COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/toolbar.s
 set_tests_properties(e2e_toolbar PROPERTIES
   ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   TIMEOUT 240 RESOURCE_LOCK display)
+
+# The locale the scripts run Wine under lets it name files with « é ».
+add_test(NAME wine_accented_name COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/accented_name.sh
+         ${CMAKE_BINARY_DIR}/tests/accented-name)
+set_tests_properties(wine_accented_name PROPERTIES
+  ENVIRONMENT "ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}" TIMEOUT 120)
+
+# scripts/run.sh given a Linux file name, on a desktop and on its own Xvfb.
+if(TARGET ondav)
+  add_test(NAME run_script_e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run_script.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(run_script_e2e PROPERTIES ENVIRONMENT "ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}" TIMEOUT 180)
+endif()

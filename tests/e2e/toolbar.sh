@@ -99,7 +99,7 @@ for i in $(seq 1 100); do
   sleep 0.2
 done
 wait_window "$TITLE" 30 >/dev/null || fail "no main window"
-sleep 2   # the splash goes after 1.5 s
+wait_splash_gone $pid || fail "the splash did not go"
 read_info
 check_docked top
 
