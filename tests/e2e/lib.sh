@@ -27,6 +27,18 @@ ondav_wait_window() {
 # wait_window NAME [SECONDS]: prints the X id of the first window named NAME.
 wait_window() { ondav_wait_window "^${1}\$" "${2:-20}"; }
 
+# wait_main_window TITLE [SECONDS]: prints the X id of the program's main
+# window, answering on the way the box of a machine without a sound card.
+wait_main_window() {
+  local i
+  for ((i = 0; i < 100; i++)); do
+    dismiss "Ouverture de l'interface audio." && break
+    xdotool search --onlyvisible --name "^${1}\$" >/dev/null 2>&1 && break
+    sleep 0.2
+  done
+  wait_window "$1" "${2:-30}"
+}
+
 # wait_focusable REGEX [SECONDS]: the newest window matching REGEX, given half
 # a second to take input; the check fails without one.
 wait_focusable() {

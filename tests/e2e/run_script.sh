@@ -15,7 +15,7 @@ trap 'wineserver -k 2>/dev/null' EXIT
 
 # --- on a desktop: this test's display stands for one
 run >/dev/null 2>&1 &
-wait_window "carre.osc - Ondavis" 60 >/dev/null || fail "the Linux path $doc did not open carre.osc"
+wait_main_window "carre.osc - Ondavis" 60 >/dev/null || fail "the Linux path $doc did not open carre.osc"
 pass "a Linux path opens the document on a desktop"
 wineserver -k
 managed || fail "Managed=N on a desktop: the window manager could not move the windows"

@@ -93,12 +93,7 @@ check_floating() {
 
 "$ONDAV_WINE" "$DIST/ondav.exe" &
 pid=$!
-for i in $(seq 1 100); do
-  dismiss "Ouverture de l'interface audio." && break
-  xdotool search --onlyvisible --name "^$TITLE\$" >/dev/null 2>&1 && break
-  sleep 0.2
-done
-wait_window "$TITLE" 30 >/dev/null || fail "no main window"
+wait_main_window "$TITLE" >/dev/null || fail "no main window"
 wait_splash_gone $pid || fail "the splash did not go"
 read_info
 check_docked top
