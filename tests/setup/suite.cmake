@@ -6,6 +6,8 @@ if(TARGET setup_tests)
   # Its own folder: the program plays the installer's source folder.
   set_target_properties(setup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/setup)
   add_dependencies(setup_tests setupdist)
+  # Its folder is the staged source of the installs: one user at a time.
+  set_tests_properties(setup_tests PROPERTIES RESOURCE_LOCK setup_stage)
 endif()
 
 if(TARGET ondavsetup)
@@ -22,7 +24,7 @@ if(TARGET setup_tests)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/mapped_drives.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
   set_tests_properties(setup_mapped_drives PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
-    RESOURCE_LOCK display SKIP_RETURN_CODE 77 TIMEOUT 300)
+    RESOURCE_LOCK setup_stage SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
 
 if(TARGET ondavsetup)
