@@ -78,7 +78,7 @@ void CALLBACK RobotTick(HWND, UINT, UINT_PTR, DWORD)
     } else if (r->result.stepsDone < r->steps.size() && r->steps[r->result.stepsDone](s)) {
         ++r->result.stepsDone;
         r->stepStart = GetTickCount();
-    } else if (GetTickCount() - r->stepStart > 5000) {
+    } else if (GetTickCount() - r->stepStart > 15000) {   // a bound for a loaded machine
         r->result.failed = true;
         r->result.notes.push_back("stuck after step " + std::to_string(r->result.stepsDone) + ": " + Describe(s));
         r->aborting = true;
