@@ -31,7 +31,7 @@ wait_window() { ondav_wait_window "^${1}\$" "${2:-20}"; }
 # window, answering on the way the box of a machine without a sound card.
 wait_main_window() {
   local i
-  for ((i = 0; i < 100; i++)); do
+  for ((i = 0; i < 300; i++)); do   # a minute at most: Wine starts slowly on a loaded machine
     dismiss "Ouverture de l'interface audio." && break
     xdotool search --onlyvisible --name "^${1}\$" >/dev/null 2>&1 && break
     sleep 0.2
@@ -46,6 +46,22 @@ wait_focusable() {
   w=$(ondav_wait_window "$1" "${2:-15}" last) || fail "no window '$1' after ${2:-15} s" >&2
   sleep 0.5
   echo "$w"
+}
+
+# key WINDOW KEYS...: gives WINDOW the input focus, then presses KEYS.
+key() {
+  local w=$1; shift
+  xdotool windowfocus "$w"
+  sleep 0.3
+  xdotool key "$@"
+}
+
+# click_finish WINDOW: clicks a wizard's Finish button, left of Cancel at
+# its bottom right.
+click_finish() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + WIDTH - 148)) $((Y + HEIGHT - 22)) click 1
 }
 
 # answer_box NAME KEY [SECONDS] [SHOT]: waits for the box named NAME, answering
@@ -113,6 +129,13 @@ wait_exit() {
 }
 
 shot() { import -window root "$ARTIFACTS/$1.png"; }
+
+# shot_window WINDOW NAME: the window's pixels only.
+shot_window() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$ARTIFACTS/$2.png"
+}
 
 # winpath FILE: the Windows name of a Linux file (drive Z: is the root).
 winpath() { echo "Z:${1//\//\\}"; }

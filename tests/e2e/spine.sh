@@ -15,7 +15,7 @@ EXE="$DIST/ondav.exe"
 "$ONDAV_WINE" "$EXE" &
 pid=$!
 nodevice=0
-for i in $(seq 1 100); do
+for i in $(seq 1 300); do   # a minute at most: Wine starts slowly on a loaded machine
   if dismiss "Ouverture de l'interface audio."; then nodevice=1; break; fi
   xdotool search --onlyvisible --name "^Sans titre - Ondavis\$" >/dev/null 2>&1 && break
   sleep 0.2
@@ -75,9 +75,7 @@ pass "quit"
 # --- reopen from the command line, by a name relative to where it starts
 (cd "$WORK" && exec "$ONDAV_WINE" "$EXE" essai.osc) &
 pid=$!
-sleep 1
-dismiss_sound_boxes
-wait_window "essai.osc - Ondavis" 30 >/dev/null || { shot reopen; fail "the .osc given on the command line did not open"; }
+wait_main_window "essai.osc - Ondavis" 30 >/dev/null || { shot reopen; fail "the .osc given on the command line did not open"; }
 pass "opened from the command line"
 sleep 2
 shot reopened

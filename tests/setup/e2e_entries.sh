@@ -8,6 +8,7 @@ set -euo pipefail
 src=$1
 bin=$2
 art=$bin/artifacts/setup-entries
+ARTIFACTS=$art
 mkdir -p "$art"
 rm -f "$art"/*.png
 
@@ -41,17 +42,6 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-shot() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$art/$2.png"
-}
-key() { local w=$1; shift; xdotool windowfocus "$w"; sleep 0.3; xdotool key "$@"; }
-click_finish() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH - 148)) $((Y + HEIGHT - 22)) click 1
-}
 wait_gone() {  # <pid> <seconds>
   local i
   for i in $(seq 1 $(( $2 * 10 ))); do
@@ -106,11 +96,11 @@ run_round() {
   done
   "$ONDAV_WINE" start "$group_win\\Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
   # Without a sound card the program first says so in a box of its own.
-  w=$(wait_focusable "^(Sans titre - Ondavis|Ouverture de l'interface audio\.)$" 30); shot "$w" "$round-program"; end_window_owner "$w"
+  w=$(wait_focusable "^(Sans titre - Ondavis|Ouverture de l'interface audio\.)$" 30); shot_window "$w" "$round-program"; end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Lisez-moi.lnk" >>"$log" 2>&1 || true  # its status is not the program's
-  w=$(wait_focusable 'lisezmoi' 30); shot "$w" "$round-readme"; end_window_owner "$w"
+  w=$(wait_focusable 'lisezmoi' 30); shot_window "$w" "$round-readme"; end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Desinstaller l'Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
-  w=$(wait_focusable '^Ondavis Setup$' 30); shot "$w" "$round-uninstaller"; end_window_owner "$w"
+  w=$(wait_focusable '^Ondavis Setup$' 30); shot_window "$w" "$round-uninstaller"; end_window_owner "$w"
   sleep 1
   # The program registered its document type when it started.
   wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme || fail "the program did not register .osc"
@@ -143,7 +133,7 @@ run_round() {
   w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
   w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
   w=$(wait_focusable '^Installation ou D'); key "$w" Down
-  sleep 1; shot "$w" "$round-uninstall"; click_finish "$w"
+  sleep 1; shot_window "$w" "$round-uninstall"; click_finish "$w"
   wait_gone "$setup_pid" 60
   # The installed installer goes once it has ended, and its folder with it.
   for i in $(seq 1 300); do [ -e "$target" ] || break; sleep 0.1; done

@@ -7,6 +7,7 @@ set -euo pipefail
 src=$1
 bin=$2
 art=$bin/artifacts/setup
+ARTIFACTS=$art
 mkdir -p "$art"
 rm -f "$art"/*.png
 
@@ -62,26 +63,6 @@ if [ -n "$relay_set" ]; then
 fi
 [ ! -e "$target" ] || fail "$target exists before the run"
 
-shot() {  # shot <window> <name>: the window's pixels only
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$art/$2.png"
-  echo "screenshot $2.png (${WIDTH}x${HEIGHT})"
-}
-
-key() {  # key <window> <keys...>
-  local w=$1; shift
-  xdotool windowfocus "$w"
-  sleep 0.3
-  xdotool key "$@"
-}
-
-# Finish sits left of Cancel at the bottom right of the wizard.
-click_finish() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH - 148)) $((Y + HEIGHT - 22)) click 1
-}
 
 wait_exit() {
   local i
@@ -99,14 +80,14 @@ start_setup() {
 
 echo "== install run"
 start_setup
-w=$(wait_focusable '^Ondavis Setup$' 30); shot "$w" 01-greeting; key "$w" Return
-w=$(wait_focusable '^Bienvenue!$'); shot "$w" 02-welcome; key "$w" Return
-w=$(wait_focusable '^Acceptation de la licence$'); shot "$w" 03-license; key "$w" Tab space
-w=$(wait_focusable '^Installation ou D'); shot "$w" 04-type; key "$w" Return
-w=$(wait_focusable '^Choisissez le r'); shot "$w" 05-destination; key "$w" Return
-w=$(wait_focusable "^Options d'installation"); shot "$w" 06-options; key "$w" Return
+w=$(wait_focusable '^Ondavis Setup$' 30); shot_window "$w" 01-greeting; key "$w" Return
+w=$(wait_focusable '^Bienvenue!$'); shot_window "$w" 02-welcome; key "$w" Return
+w=$(wait_focusable '^Acceptation de la licence$'); shot_window "$w" 03-license; key "$w" Tab space
+w=$(wait_focusable '^Installation ou D'); shot_window "$w" 04-type; key "$w" Return
+w=$(wait_focusable '^Choisissez le r'); shot_window "$w" 05-destination; key "$w" Return
+w=$(wait_focusable "^Options d'installation"); shot_window "$w" 06-options; key "$w" Return
 # The page says Enter finishes: it must.
-w=$(wait_focusable '^Installation$'); shot "$w" 07-finish; key "$w" Return
+w=$(wait_focusable '^Installation$'); shot_window "$w" 07-finish; key "$w" Return
 wait_exit
 
 for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
@@ -139,7 +120,7 @@ w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
 w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
 w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
 w=$(wait_focusable '^Installation ou D'); key "$w" Down
-sleep 1; shot "$w" 08-uninstall; click_finish "$w"
+sleep 1; shot_window "$w" 08-uninstall; click_finish "$w"
 wait_exit
 for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
   [ ! -e "$target/$f" ] || fail "C:\\Ondav\\$f left after uninstalling"
@@ -156,7 +137,7 @@ cp -r "$stage/." "$deep/"
 WINEDEBUG=-all "$ONDAV_WINE" "$deep/ondavsetup.exe" >>"$log" 2>&1 &
 setup_pid=$!
 w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
-w=$(wait_focusable '^Product Sample Install Error$'); shot "$w" 09-deep-folder
+w=$(wait_focusable '^Product Sample Install Error$'); shot_window "$w" 09-deep-folder
 ! xdotool search --onlyvisible --name '^Bienvenue!$' >/dev/null 2>&1 || fail "the wizard ran on a script found elsewhere"
 key "$w" Return
 wait_exit
