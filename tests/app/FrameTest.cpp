@@ -268,26 +268,13 @@ private:
     std::thread m_thread;
     void join() { if (m_thread.joinable()) m_thread.join(); }
 
-    static BOOL CALLBACK find(HWND h, LPARAM l)
-    {
-        char cls[16];
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(h, &pid);
-        if (pid == ::GetCurrentProcessId() && ::GetClassNameA(h, cls, sizeof cls) && !lstrcmpA(cls, "#32770") &&
-            ::IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(l) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
     void run(int button)
     {
         // Every box that comes within the time is counted and answered.
         HWND last = nullptr;
         for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 4000;) {
-            HWND box = nullptr;
-            ::EnumWindows(find, reinterpret_cast<LPARAM>(&box));
+            const std::vector<HWND> boxes = VisibleBoxes(::GetCurrentProcessId());
+            HWND box = boxes.empty() ? nullptr : boxes.front();
             if (!box || box == last) { ::Sleep(20); continue; }
             ::Sleep(300);   // shown, activated and placed
             last = box;
