@@ -40,6 +40,7 @@ ondav_start_xvfb() {
 _ondav_xvfb_watchdog() {
   local owner=$1 xvfb=$2 prefix=$3
   (
+    set +eu   # the caller's -e must not end this before the display goes
     while kill -0 "$owner" 2>/dev/null; do sleep 0.5; done
     [ -n "$prefix" ] && WINEPREFIX=$prefix wineserver -k 2>/dev/null
     kill "$xvfb" 2>/dev/null
