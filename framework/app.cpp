@@ -132,6 +132,7 @@ void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL)
         else if (!lstrcmpiA(param, "dde")) m_nShellCommand = FileDDE;
         else if (!lstrcmpiA(param, "embedding")) { m_bRunEmbedded = TRUE; m_bShowSplash = FALSE; }
         else if (!lstrcmpiA(param, "automation")) { m_bRunAutomated = TRUE; m_bShowSplash = FALSE; }
+        else Refuse(refuseUnknown, (CString("/") + param).c_str());   // a typo, or a Unix path
         return;
     }
     if (m_nPrintToArgs > 0 && !m_strFileName.IsEmpty()) {
@@ -193,7 +194,8 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
 {
     if (info.m_nRefusal != CCommandLineInfo::refuseNone) {
         // Nothing is opened in place of what was asked: say why and end.
-        static const UINT kRefusalTexts[] = { 0, FW_IDS_ARG_TOO_LONG, FW_IDS_ARG_EMPTY, FW_IDS_ARG_EXTRA };
+        static const UINT kRefusalTexts[] = { 0, FW_IDS_ARG_TOO_LONG, FW_IDS_ARG_EMPTY, FW_IDS_ARG_EXTRA,
+                                               FW_IDS_ARG_UNKNOWN };
         CString format, text;
         format.LoadString(kRefusalTexts[info.m_nRefusal]);
         text.Format(format, info.m_strRefused.c_str());

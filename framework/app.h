@@ -20,7 +20,7 @@ public:
 
     // An argument that cannot be used: the first one is kept and reported by
     // ProcessShellCommand instead of starting with something else.
-    enum { refuseNone, refuseTooLong, refuseEmpty, refuseExtra };
+    enum { refuseNone, refuseTooLong, refuseEmpty, refuseExtra, refuseUnknown };
     int m_nRefusal = refuseNone;
     CString m_strRefused;
 

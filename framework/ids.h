@@ -60,4 +60,5 @@
 #define FW_IDS_ARG_TOO_LONG    0xF20A  // "%s": the argument's beginning
 #define FW_IDS_ARG_EMPTY       0xF20B
 #define FW_IDS_ARG_EXTRA       0xF20C  // "%s": the first name too many
+#define FW_IDS_ARG_UNKNOWN     0xF20D  // "%s": the switch, as /name
 #define FW_IDS_TOOLBAR_TITLE   0xF210  // caption of the floating toolbar

@@ -23,8 +23,25 @@ have lpadmin                        || need+=(cups-client)
 have gs                             || need+=(ghostscript)
 need32=
 [ -x /usr/lib/wine/wine ]           || need32=wine32
+# The scripts run Wine under LC_ALL=fr_FR.UTF-8, and Wine takes file names'
+# encoding from that locale: were it not generated, no name with « é » could
+# be created. Debian generates none by default.
+have_locale() { locale -a 2>/dev/null | grep -qix 'fr_fr\.utf-\?8'; }
+have_locale || { have locale-gen || need+=(locales); }
 
-[ ${#need[@]} -eq 0 ] && [ -z "$need32" ] && exit 0
+make_locale() {
+  have_locale && return 0
+  echo "Generating the fr_FR.UTF-8 locale"
+  if grep -q '^# *fr_FR.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    sed -i 's/^# *fr_FR.UTF-8 UTF-8/fr_FR.UTF-8 UTF-8/' /etc/locale.gen
+  elif ! grep -q '^fr_FR.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'fr_FR.UTF-8 UTF-8' >>/etc/locale.gen
+  fi
+  locale-gen >/dev/null
+  have_locale || { echo "the fr_FR.UTF-8 locale could not be generated" >&2; exit 1; }
+}
+
+if [ ${#need[@]} -eq 0 ] && [ -z "$need32" ]; then make_locale; exit 0; fi
 export DEBIAN_FRONTEND=noninteractive
 if [ -n "$need32" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386
@@ -37,3 +54,4 @@ fi
 # wine's recommended pieces (fonts, ALSA plugins) are wanted too, and the
 # 32-bit loader runs the i686 programs, the ones that ship.
 apt-get install -y -qq wine64 wine32 >/dev/null
+make_locale

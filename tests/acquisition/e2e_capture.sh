@@ -11,38 +11,23 @@ exe=$build/dist/ondav.exe
 [ -f "$exe" ] || { echo "no $exe" >&2; exit 1; }
 work=$build/tests/e2e-capture
 rm -rf "$work"; mkdir -p "$work"
-winpath() { echo "Z:${1//\//\\}"; }
 
-source "$root/scripts/xvfb.sh"
-source "$root/scripts/wine-env.sh"
+source "$root/tests/e2e/lib.sh"
 source "$root/scripts/vmic.sh"
-ondav_start_xvfb
-ondav_ensure_prefix
 ondav_vmic "$work" 441 0.5 1000 0.25 30
 
 pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "${ONDAV_XVFB_PID:-}" ] && kill "$ONDAV_XVFB_PID" 2>/dev/null
   true
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; import -window root "$work/failure.png" 2>/dev/null || true; exit 1; }
 
-wait_window() {   # name-pattern tries -> window id
-  local w="" i
-  for i in $(seq 1 "$2"); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.5
-  done
-  return 1
-}
-
 "$ONDAV_WINE" "$exe" >"$work/ondav.log" 2>&1 &
 pid=$!
-win=$(wait_window ' - Ondavis$' 60) || fail "the main window did not open"
-sleep 3   # the splash closes after 1.5 s
+win=$(ondav_wait_window ' - Ondavis$' 30) || fail "the main window did not open"
+wait_splash_gone $pid || fail "the splash did not go"
 if xdotool search --onlyvisible --name "^Ouverture de l'interface audio" >/dev/null 2>&1; then
   fail "the sound interface could not be opened"
 fi
@@ -56,7 +41,7 @@ sleep 1
 
 osc=$work/capture.osc
 xdotool key ctrl+s
-dlg=$(wait_window '^Enregistrer' 20) || fail "no save dialog"
+dlg=$(ondav_wait_window '^Enregistrer' 10) || fail "no save dialog"
 sleep 1
 xdotool type --delay 20 "$(winpath "$osc")"
 xdotool key Return

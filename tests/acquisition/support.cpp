@@ -1,4 +1,5 @@
 #include "support.h"
+#include "support/Boxes.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -19,33 +20,6 @@ double NowMs()
     return 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart);
 }
 
-namespace {
-
-struct FoundBoxes {
-    DWORD pid;
-    std::vector<HWND> boxes;
-};
-
-BOOL CALLBACK CollectBox(HWND hwnd, LPARAM param)
-{
-    auto* found = reinterpret_cast<FoundBoxes*>(param);
-    char cls[16] = {};
-    ::GetClassNameA(hwnd, cls, sizeof(cls));
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == found->pid && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd))
-        found->boxes.push_back(hwnd);
-    return TRUE;
-}
-
-std::string WindowText(HWND hwnd)
-{
-    char buf[1024] = {};
-    ::GetWindowTextA(hwnd, buf, sizeof(buf));
-    return buf;
-}
-
-} // namespace
 
 BoxWatcher::BoxWatcher() : m_thread([this] { Run(); }) { NowMs(); }
 
@@ -66,13 +40,10 @@ void BoxWatcher::Run()
             std::lock_guard<std::mutex> g(m_lock);
             if (m_stop) return;
         }
-        FoundBoxes found{ ::GetCurrentProcessId(), {} };
-        ::EnumWindows(CollectBox, reinterpret_cast<LPARAM>(&found));
-        for (HWND box : found.boxes) {
+        for (HWND box : VisibleBoxes(::GetCurrentProcessId())) {
             ShownBox shown;
-            shown.caption = WindowText(box);
-            // The text of a message box is its static control 0xFFFF.
-            shown.text = WindowText(::GetDlgItem(box, 0xFFFF));
+            shown.caption = WindowTextOf(box);
+            shown.text = BoxText(box);
             shown.owner = ::GetWindow(box, GW_OWNER);
             shown.atMs = NowMs();
             {

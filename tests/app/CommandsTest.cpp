@@ -1,6 +1,4 @@
-#include "app/MainFrm.h"
-#include "app/OndavApp.h"
-#include "acquisition/OndavView.h"
+#include "support/RunningApp.h"
 #include "resource.h"
 #include "support/ModalWatcher.h"
 #include <commctrl.h>
@@ -10,12 +8,7 @@
 #include <string>
 
 // The menu and toolbar commands of the running program (started by StartupTest).
-extern COndavApp theApp;
-
 namespace {
-CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
-COndavView* view() { return dynamic_cast<COndavView*>(frame()->GetActiveView()); }
-void command(UINT id) { frame()->SendMessage(WM_COMMAND, id); }
 
 // The check marks of every item of the menu bar, as the frame computes them
 // when each menu opens.

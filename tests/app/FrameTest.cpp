@@ -1,6 +1,4 @@
-#include "app/MainFrm.h"
-#include "app/OndavApp.h"
-#include "acquisition/OndavView.h"
+#include "support/RunningApp.h"
 #include "resource.h"
 #include "framework/dock.h"
 #include "framework/preview.h"
@@ -14,13 +12,8 @@
 
 // The main frame as users handle it: its movable toolbar, the lock-key panes,
 // where its boxes open, the preview beside the view, the file dialogs' folder.
-extern COndavApp theApp;
-
 namespace {
-CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
 CToolBar& bar() { return frame()->m_wndToolBar; }
-COndavView* view() { return dynamic_cast<COndavView*>(frame()->GetActiveView()); }
-void command(UINT id) { frame()->SendMessage(WM_COMMAND, id); }
 
 RECT windowRect(HWND h)
 {
@@ -275,26 +268,13 @@ private:
     std::thread m_thread;
     void join() { if (m_thread.joinable()) m_thread.join(); }
 
-    static BOOL CALLBACK find(HWND h, LPARAM l)
-    {
-        char cls[16];
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(h, &pid);
-        if (pid == ::GetCurrentProcessId() && ::GetClassNameA(h, cls, sizeof cls) && !lstrcmpA(cls, "#32770") &&
-            ::IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(l) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
     void run(int button)
     {
         // Every box that comes within the time is counted and answered.
         HWND last = nullptr;
         for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 4000;) {
-            HWND box = nullptr;
-            ::EnumWindows(find, reinterpret_cast<LPARAM>(&box));
+            const std::vector<HWND> boxes = VisibleBoxes(::GetCurrentProcessId());
+            HWND box = boxes.empty() ? nullptr : boxes.front();
             if (!box || box == last) { ::Sleep(20); continue; }
             ::Sleep(300);   // shown, activated and placed
             last = box;

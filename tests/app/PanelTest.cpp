@@ -1,6 +1,4 @@
-#include "app/MainFrm.h"
-#include "app/OndavApp.h"
-#include "acquisition/OndavView.h"
+#include "support/RunningApp.h"
 #include "resource.h"
 #include "support/ModalWatcher.h"
 #include "framework/preview.h"
@@ -8,12 +6,7 @@
 
 // Clicks on the settings panel and the scope screen of the running program,
 // and the printing hooks.
-extern COndavApp theApp;
-
 namespace {
-CMainFrame* frame() { return dynamic_cast<CMainFrame*>(theApp.m_pMainWnd); }
-COndavView* view() { return dynamic_cast<COndavView*>(frame()->GetActiveView()); }
-void command(UINT id) { frame()->SendMessage(WM_COMMAND, id); }
 void click(int x, int y) { view()->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y)); }
 
 struct Panel : ::testing::Test {

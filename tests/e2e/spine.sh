@@ -15,14 +15,14 @@ EXE="$DIST/ondav.exe"
 "$ONDAV_WINE" "$EXE" &
 pid=$!
 nodevice=0
-for i in $(seq 1 100); do
+for i in $(seq 1 300); do   # a minute at most: Wine starts slowly on a loaded machine
   if dismiss "Ouverture de l'interface audio."; then nodevice=1; break; fi
   xdotool search --onlyvisible --name "^Sans titre - Ondavis\$" >/dev/null 2>&1 && break
   sleep 0.2
 done
 win=$(wait_window "Sans titre - Ondavis" 30) || fail "no main window titled 'Sans titre - Ondavis'"
 pass "main window 'Sans titre - Ondavis'"
-sleep 2   # the splash goes after 1.5 s
+wait_splash_gone $pid || fail "the splash did not go"
 geometry=$(xdotool getwindowgeometry "$win")
 echo "$geometry"
 echo "$geometry" | grep -q "Position: 0,0" || fail "window not at 0,0"
@@ -75,30 +75,16 @@ pass "quit"
 # --- reopen from the command line, by a name relative to where it starts
 (cd "$WORK" && exec "$ONDAV_WINE" "$EXE" essai.osc) &
 pid=$!
-sleep 1
-dismiss_sound_boxes
-wait_window "essai.osc - Ondavis" 30 >/dev/null || { shot reopen; fail "the .osc given on the command line did not open"; }
+wait_main_window "essai.osc - Ondavis" 30 >/dev/null || { shot reopen; fail "the .osc given on the command line did not open"; }
 pass "opened from the command line"
 sleep 2
 shot reopened
 xdotool key alt+F4
 wait_exit $pid 20 || fail "the program did not end"
 
-# answer_program_box SHOT: waits for the program's own box (after the sound
-# card's box on a machine without one), keeps a screenshot, and answers it.
-answer_program_box() {
-  local box= i
-  for i in $(seq 1 100); do
-    dismiss "Ouverture de l'interface audio." && continue
-    box=$(xdotool search --onlyvisible --name "^Ondavis\$" 2>/dev/null | head -n 1)
-    [ -n "$box" ] && break
-    sleep 0.2
-  done
-  [ -n "$box" ] || return 1
-  shot "$1"
-  xdotool windowactivate --sync "$box" 2>/dev/null || true
-  xdotool key Return
-}
+# answer_program_box SHOT: the program's own box (after the sound card's box
+# on a machine without one), pictured, then answered.
+answer_program_box() { answer_box Ondavis Return 20 "$1"; }
 
 # --- a 64175-byte file is refused with a message, and the program ends
 short="$WORK/court.osc"

@@ -3,7 +3,7 @@ add_test(NAME e2e_spine COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/spine.sh
          ${ONDAV_DIST_DIR} ${CMAKE_BINARY_DIR}/artifacts/spine)
 set_tests_properties(e2e_spine PROPERTIES
   ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-  TIMEOUT 240 RESOURCE_LOCK display)
+  TIMEOUT 240)
 
 # The programs are GUI programs of this build's architecture; the i686 ones
 # are what ships.
@@ -22,4 +22,16 @@ add_test(NAME e2e_toolbar COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/toolbar.s
          ${ONDAV_DIST_DIR} ${CMAKE_BINARY_DIR}/tests/ondav_wininfo.exe ${CMAKE_BINARY_DIR}/artifacts/toolbar)
 set_tests_properties(e2e_toolbar PROPERTIES
   ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-  TIMEOUT 240 RESOURCE_LOCK display)
+  TIMEOUT 240)
+
+# The locale the scripts run Wine under lets it name files with « é ».
+add_test(NAME wine_accented_name COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/accented_name.sh
+         ${CMAKE_BINARY_DIR}/tests/accented-name)
+set_tests_properties(wine_accented_name PROPERTIES
+  ENVIRONMENT "ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}" TIMEOUT 120)
+
+# scripts/run.sh given a Linux file name, on a desktop and on its own Xvfb.
+if(TARGET ondav)
+  add_test(NAME run_script_e2e COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run_script.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(run_script_e2e PROPERTIES ENVIRONMENT "ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}" TIMEOUT 180)
+endif()

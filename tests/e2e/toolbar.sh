@@ -93,13 +93,8 @@ check_floating() {
 
 "$ONDAV_WINE" "$DIST/ondav.exe" &
 pid=$!
-for i in $(seq 1 100); do
-  dismiss "Ouverture de l'interface audio." && break
-  xdotool search --onlyvisible --name "^$TITLE\$" >/dev/null 2>&1 && break
-  sleep 0.2
-done
-wait_window "$TITLE" 30 >/dev/null || fail "no main window"
-sleep 2   # the splash goes after 1.5 s
+wait_main_window "$TITLE" >/dev/null || fail "no main window"
+wait_splash_gone $pid || fail "the splash did not go"
 read_info
 check_docked top
 

@@ -16,10 +16,8 @@ work=$build/tests/e2e-help
 rm -rf "$work"; mkdir -p "$work"
 export ONDAV_SOURCE_DIR=${ONDAV_SOURCE_DIR:-$root}
 ARTIFACTS=$work
-source "$root/scripts/xvfb.sh"
 source "$root/tests/e2e/lib.sh"
 source "$root/scripts/vmic.sh"
-ondav_start_xvfb
 ondav_vmic "$work" 441 0.5 1000 0.25 90
 
 pid=""
@@ -98,7 +96,7 @@ focus_main() { xdotool mousemove 400 8 click 1; sleep 0.5; }
 "$ONDAV_WINE" "$exe" >"$work/ondav.log" 2>&1 &
 pid=$!
 win=$(wait_window "Sans titre - Ondavis" 60) || fail "the main window did not open"
-sleep 3   # the splash goes after 1.5 s
+wait_splash_gone $pid || fail "the splash did not go"
 xdotool search --onlyvisible --name "^Ouverture de l'interface audio" >/dev/null 2>&1 &&
   fail "the virtual microphone could not be opened"
 shot start
@@ -177,11 +175,7 @@ ok "Shift+F1, scope screen: its topic, no measurement started"
 # --- the help goes with the program
 focus_main
 xdotool key alt+F4
-for i in $(seq 1 50); do
-  box=$(xdotool search --onlyvisible --name "^Ondavis\$" 2>/dev/null | head -n 1)
-  [ -n "$box" ] && { xdotool windowactivate --sync "$box" 2>/dev/null; sleep 0.3; xdotool key n; break; }
-  sleep 0.2
-done
+answer_box Ondavis n 10
 wait_exit $pid 20 || fail "the program did not end"
 pid=""
 [ -z "$(help_title)" ] || fail "the help window outlived the program"

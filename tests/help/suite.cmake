@@ -6,5 +6,5 @@ if(TARGET ondav)
   add_test(NAME help_e2e COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/e2e_help.sh ${CMAKE_BINARY_DIR})
   set_tests_properties(help_e2e PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
-    RESOURCE_LOCK display TIMEOUT 240)
+    TIMEOUT 240)
 endif()

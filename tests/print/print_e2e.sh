@@ -11,17 +11,12 @@ build=$(cd "$1" && pwd)
 exe=$build/dist/ondav.exe
 work=$build/tests/print
 rm -rf "$work"; mkdir -p "$work"
-winpath() { echo "Z:${1//\//\\}"; }
 
-# A prefix of its own: Wine takes the printers in when its server starts, and
-# this check stops that server, which the other suites' prefix must not see.
-export ONDAV_WINEPREFIX=$build/wineprefix-print
-source "$root/scripts/xvfb.sh"
-source "$root/scripts/wine-env.sh"
+# Its prefix is its own (every test has one): Wine takes the printers in when
+# its server starts, and this check stops that server.
+source "$root/tests/e2e/lib.sh"
 source "$root/scripts/vmic.sh"
 source "$root/scripts/cups.sh"
-ondav_start_xvfb
-ondav_ensure_prefix
 
 pid=""
 cleanup() {
@@ -30,7 +25,6 @@ cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   ondav_stop_cups
   wineserver -k 2>/dev/null
-  [ -n "${ONDAV_XVFB_PID:-}" ] && kill "$ONDAV_XVFB_PID" 2>/dev/null
   exit $rc
 }
 trap cleanup EXIT
@@ -60,16 +54,6 @@ wait_job() {
   gs -q -dSAFER -dBATCH -dNOPAUSE -sDEVICE=png16m -r300 -sOutputFile="$work/job-$n.png" "$f" || return 1
 }
 
-wait_window() {   # name-pattern seconds -> window id
-  local w="" i
-  for i in $(seq 1 $(( $2 * 5 ))); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-    [ -n "$w" ] && { echo "$w"; return 0; }
-    sleep 0.2
-  done
-  return 1
-}
-
 # A sound card playing two constant levels: left byte 102 (-25), right 157 (+30).
 ondav_vmic "$work/vmic" 0 -0.2031 0 0.2266 60
 
@@ -86,15 +70,15 @@ python3 "$root/tests/print/check_page.py" "$work/job-1.png" 75 75 || fail "the p
 # --- 2. A running program: a measurement of two constant levels, then Ctrl+P.
 "$ONDAV_WINE" "$exe" >"$work/run.log" 2>&1 &
 pid=$!
-win=$(wait_window '^Sans titre - Ondavis$' 60) || fail "the main window did not open"
-sleep 2.5                                        # the splash goes after 1.5 s
+win=$(wait_window 'Sans titre - Ondavis' 60) || fail "the main window did not open"
+wait_splash_gone $pid || fail "the splash did not go"
 xdotool search --onlyvisible --name "^Ouverture de l'interface audio" >/dev/null 2>&1 && fail "no sound device"
 import -window root "$work/before.png"
 xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
 xdotool mousemove 300 300 click 1                # the scope screen starts a measurement
 sleep 3
 xdotool key ctrl+p
-dlg=$(wait_window '^Imprimer$' 20) || fail "no print dialog"
+dlg=$(wait_window Imprimer 20) || fail "no print dialog"
 import -window root "$work/print-dialog.png"
 xdotool windowfocus --sync "$dlg" 2>/dev/null || true
 sleep 0.5

@@ -102,6 +102,12 @@ TEST(CommandLine, SeveralDocumentNamesAreReported)
     ExpectSaidAndEnded("un.osc deux.osc trois.osc", "un seul");
 }
 
+TEST(CommandLine, UnknownSwitchesAreReported)
+{
+    ExpectSaidAndEnded("/home/moi/carre.osc", "option inconnue");   // a Unix path, not a switch
+    ExpectSaidAndEnded("-x", "option inconnue");
+}
+
 TEST(CommandLine, DeviceNamesAreRefusedWithoutHanging)
 {
     for (const char* name : { "COM1", "com1.osc", "C:\\COM1.osc" }) ExpectSaidAndEnded(name, "n'est pas un fichier");

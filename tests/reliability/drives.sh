@@ -8,36 +8,25 @@
 set -u
 work=$1; shift
 source "$(dirname "$0")/../../scripts/wine-env.sh"
+source "$(dirname "$0")/../support/drives.sh"
 ondav_ensure_prefix
-dos=$WINEPREFIX/dosdevices
 mkdir -p "$work"
-# One mapper at a time per prefix: both ctest entries use the same letters.
 exec 8>"$work.lock"
 flock 8
+trap ondav_unmap_drives EXIT
 
 small=$work/small ro=$work/readonly
-mounted=()
-cleanup() {
-  rm -f "$dos/k:" "$dos/l:" "$dos/j:"
-  local m
-  for m in "${mounted[@]}"; do umount "$m" 2>/dev/null || umount -l "$m" 2>/dev/null; done
-}
-trap cleanup EXIT
-mkdir -p "$small" "$ro"
-umount "$small" 2>/dev/null; umount "$ro" 2>/dev/null
-if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=192k,nr_inodes=64 ondav-small "$small" 2>/dev/null; then
-  mounted+=("$small")
-  ln -sfn "$small" "$dos/k:"
+if ondav_mount_small "$small" 192k nr_inodes=64; then
+  ondav_map_drive K "$small"
   export ONDAV_SMALL_DRIVE=K:
 fi
-if [ "$(id -u)" = 0 ] && mount -t tmpfs -o size=256k ondav-ro "$ro" 2>/dev/null; then
-  mounted+=("$ro")
+if ondav_mount_small "$ro" 256k; then
   head -c 64176 /dev/urandom > "$ro/mesure.osc"
   if mount -o remount,ro "$ro"; then
-    ln -sfn "$ro" "$dos/l:"
+    ondav_map_drive L "$ro"
     export ONDAV_READONLY_DRIVE=L:
   fi
 fi
-ln -sfn /dev "$dos/j:"
+ondav_map_drive J /dev
 export ONDAV_DEV_DRIVE=J:
 "$@"

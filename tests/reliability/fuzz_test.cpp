@@ -106,7 +106,7 @@ class DocumentFuzz : public DocFixture {};
 
 TEST_F(DocumentFuzz, GeneratedFilesOpenOrAreRefusedCleanlyAndPaintInEveryDisplay)
 {
-    const int files = std::getenv("ONDAV_FUZZ_FILES") ? std::atoi(std::getenv("ONDAV_FUZZ_FILES")) : 3000;
+    const int files = std::getenv("ONDAV_FUZZ_FILES") ? std::atoi(std::getenv("ONDAV_FUZZ_FILES")) : 80;
     const std::vector<Look> looks = AllLooks();
     const std::string folder = FreshFolder("ondav_fuzz");
     std::mt19937 rng(20261208);

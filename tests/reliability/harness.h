@@ -2,40 +2,16 @@
 // with the case named), a record of fatal exceptions, message boxes answered
 // the moment they appear, and plain file helpers.
 #pragma once
+#include "support/Watchdog.h"
 #include <windows.h>
-#include <atomic>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace rel {
 
-// Ends the process, naming the case, when a case outlives its bound.
-class Watchdog {
-public:
-    Watchdog();
-    ~Watchdog();
-    void Arm(const std::string& what, DWORD ms);
-    void Disarm();
-    static Watchdog& Get();
-    // The case now running, for the crash report.
-    std::string Current();
-
-private:
-    void Run();
-    std::mutex m_lock;
-    std::string m_what;
-    DWORD m_start = 0, m_bound = 0;
-    bool m_armed = false;
-    std::atomic<bool> m_stop{ false };
-    std::thread m_thread;
-};
-
-// Arms the watchdog for one scope.
-struct Bounded {
-    Bounded(const std::string& what, DWORD ms) { Watchdog::Get().Arm(what, ms); }
-    ~Bounded() { Watchdog::Get().Disarm(); }
+// Bounds one scope (a hang ends the run with the case named).
+struct Bounded : Watchdog {
+    Bounded(const std::string& what, DWORD ms) : Watchdog(ms, what) {}
 };
 
 // Answers every message box of this thread with OK as soon as it is shown,

@@ -8,13 +8,11 @@ set -euo pipefail
 src=$1
 bin=$2
 art=$bin/artifacts/setup-entries
+ARTIFACTS=$art
 mkdir -p "$art"
 rm -f "$art"/*.png
 
-source "$src/scripts/wine-env.sh"
-source "$src/scripts/xvfb.sh"
-ondav_start_xvfb
-ondav_ensure_prefix
+source "$src/tests/e2e/lib.sh"
 
 target=$WINEPREFIX/drive_c/Ondav
 group_win='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Ondavis'
@@ -46,26 +44,6 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-wait_window() {  # <name regex> [seconds]: prints the window id
-  local i w
-  for i in $(seq 1 $(( ${2:-15} * 10 ))); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
-    if [ -n "$w" ]; then sleep 0.5; echo "$w"; return 0; fi
-    sleep 0.1
-  done
-  fail "no window '$1' after ${2:-15} s" >&2
-}
-shot() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$art/$2.png"
-}
-key() { local w=$1; shift; xdotool windowfocus "$w"; sleep 0.3; xdotool key "$@"; }
-click_finish() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH - 148)) $((Y + HEIGHT - 22)) click 1
-}
 wait_gone() {  # <pid> <seconds>
   local i
   for i in $(seq 1 $(( $2 * 10 ))); do
@@ -91,13 +69,13 @@ run_round() {
   cp -r "$bin/dist/." "$stage/"
   "$ONDAV_WINE" "$stage/ondavsetup.exe" >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
-  w=$(wait_window '^Bienvenue!$'); key "$w" Return
-  w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
-  w=$(wait_window '^Installation ou D'); key "$w" Return
-  w=$(wait_window '^Choisissez le r'); key "$w" Return
-  w=$(wait_window "^Options d'installation"); key "$w" Return
-  w=$(wait_window '^Installation$'); click_finish "$w"
+  w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
+  w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
+  w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
+  w=$(wait_focusable '^Installation ou D'); key "$w" Return
+  w=$(wait_focusable '^Choisissez le r'); key "$w" Return
+  w=$(wait_focusable "^Options d'installation"); key "$w" Return
+  w=$(wait_focusable '^Installation$'); click_finish "$w"
   wait_gone "$setup_pid" 60
   rm -rf "$stage"; stage=
   for f in ondav.exe ondavsetup.exe ondav.inf license.txt lisezmoi.txt exemples/sinus.osc; do
@@ -124,11 +102,11 @@ run_round() {
   done
   "$ONDAV_WINE" start "$group_win\\Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
   # Without a sound card the program first says so in a box of its own.
-  w=$(wait_window "^(Sans titre - Ondavis|Ouverture de l'interface audio\.)$" 30); shot "$w" "$round-program"; end_window_owner "$w"
+  w=$(wait_focusable "^(Sans titre - Ondavis|Ouverture de l'interface audio\.)$" 30); shot_window "$w" "$round-program"; end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Lisez-moi.lnk" >>"$log" 2>&1 || true  # its status is not the program's
-  w=$(wait_window 'lisezmoi' 30); shot "$w" "$round-readme"; end_window_owner "$w"
+  w=$(wait_focusable 'lisezmoi' 30); shot_window "$w" "$round-readme"; end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Desinstaller l'Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
-  w=$(wait_window '^Ondavis Setup$' 30); shot "$w" "$round-uninstaller"; end_window_owner "$w"
+  w=$(wait_focusable '^Ondavis Setup$' 30); shot_window "$w" "$round-uninstaller"; end_window_owner "$w"
   sleep 1
   # The program registered its document type when it started.
   wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme || fail "the program did not register .osc"
@@ -137,13 +115,13 @@ run_round() {
   echo "== round $round: install again, from the installed copy, over itself"
   "$ONDAV_WINE" 'C:\Ondav\ondavsetup.exe' >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
-  w=$(wait_window '^Bienvenue!$'); key "$w" Return
-  w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
-  w=$(wait_window '^Installation ou D'); key "$w" Return
-  w=$(wait_window '^Choisissez le r'); key "$w" Return
-  w=$(wait_window "^Options d'installation"); key "$w" Return
-  w=$(wait_window '^Installation$'); key "$w" Return
+  w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
+  w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
+  w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
+  w=$(wait_focusable '^Installation ou D'); key "$w" Return
+  w=$(wait_focusable '^Choisissez le r'); key "$w" Return
+  w=$(wait_focusable "^Options d'installation"); key "$w" Return
+  w=$(wait_focusable '^Installation$'); key "$w" Return
   wait_gone "$setup_pid" 60
   ! xdotool search --onlyvisible --name '^Product Sample Install Error$' >/dev/null 2>&1 ||
     fail "installing over the installed copy ended with the error box"
@@ -157,9 +135,9 @@ run_round() {
   exe=${cmd#\"}; exe=${exe%%\"*}; args=${cmd##*\" }
   "$ONDAV_WINE" "$exe" $args >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_window "^D.*sinstallation de l'Ondavis$" 30)
+  w=$(wait_focusable "^D.*sinstallation de l'Ondavis$" 30)
   ! xdotool search --onlyvisible --name '^(Ondavis Setup|Bienvenue!)$' >/dev/null 2>&1 || fail "the greeting or the wizard came up"
-  shot "$w" "$round-uninstall"; key "$w" Return
+  shot_window "$w" "$round-uninstall"; key "$w" Return
   wait_gone "$setup_pid" 60
   # The installed installer goes once it has ended, and its folder with it.
   for i in $(seq 1 300); do [ -e "$target" ] || break; sleep 0.1; done

@@ -7,13 +7,11 @@ set -euo pipefail
 src=$1
 bin=$2
 art=$bin/artifacts/setup
+ARTIFACTS=$art
 mkdir -p "$art"
 rm -f "$art"/*.png
 
-source "$src/scripts/wine-env.sh"
-source "$src/scripts/xvfb.sh"
-ondav_start_xvfb
-ondav_ensure_prefix
+source "$src/tests/e2e/lib.sh"
 
 stage=$(mktemp -d "$bin/e2e-setup.XXXXXX")
 deep_root=$(mktemp -d "$bin/e2e-deep.XXXXXX")
@@ -65,37 +63,6 @@ if [ -n "$relay_set" ]; then
 fi
 [ ! -e "$target" ] || fail "$target exists before the run"
 
-# Waits (at most $2 s) for a visible window whose name matches $1; prints its id.
-wait_window() {
-  local i w
-  for i in $(seq 1 $(( ${2:-15} * 10 ))); do
-    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 || true)
-    if [ -n "$w" ]; then sleep 0.5; echo "$w"; return 0; fi
-    sleep 0.1
-  done
-  fail "no window '$1' after ${2:-15} s" >&2  # stdout goes to the caller's $(...)
-}
-
-shot() {  # shot <window> <name>: the window's pixels only
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$art/$2.png"
-  echo "screenshot $2.png (${WIDTH}x${HEIGHT})"
-}
-
-key() {  # key <window> <keys...>
-  local w=$1; shift
-  xdotool windowfocus "$w"
-  sleep 0.3
-  xdotool key "$@"
-}
-
-# Finish sits left of Cancel at the bottom right of the wizard.
-click_finish() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH - 148)) $((Y + HEIGHT - 22)) click 1
-}
 
 wait_exit() {
   local i
@@ -113,14 +80,14 @@ start_setup() {
 
 echo "== install run"
 start_setup
-w=$(wait_window '^Ondavis Setup$' 30); shot "$w" 01-greeting; key "$w" Return
-w=$(wait_window '^Bienvenue!$'); shot "$w" 02-welcome; key "$w" Return
-w=$(wait_window '^Acceptation de la licence$'); shot "$w" 03-license; key "$w" Tab space
-w=$(wait_window '^Installation ou D'); shot "$w" 04-type; key "$w" Return
-w=$(wait_window '^Choisissez le r'); shot "$w" 05-destination; key "$w" Return
-w=$(wait_window "^Options d'installation"); shot "$w" 06-options; key "$w" Return
+w=$(wait_focusable '^Ondavis Setup$' 30); shot_window "$w" 01-greeting; key "$w" Return
+w=$(wait_focusable '^Bienvenue!$'); shot_window "$w" 02-welcome; key "$w" Return
+w=$(wait_focusable '^Acceptation de la licence$'); shot_window "$w" 03-license; key "$w" Tab space
+w=$(wait_focusable '^Installation ou D'); shot_window "$w" 04-type; key "$w" Return
+w=$(wait_focusable '^Choisissez le r'); shot_window "$w" 05-destination; key "$w" Return
+w=$(wait_focusable "^Options d'installation"); shot_window "$w" 06-options; key "$w" Return
 # The page says Enter finishes: it must.
-w=$(wait_window '^Installation$'); shot "$w" 07-finish; key "$w" Return
+w=$(wait_focusable '^Installation$'); shot_window "$w" 07-finish; key "$w" Return
 wait_exit
 
 for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
@@ -149,11 +116,11 @@ grep -E 'Call advapi32\.RegSetValueExA' "$log" | sed 's/^[0-9a-f]*://; s/ ret=.*
 
 echo "== uninstall run"
 start_setup
-w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
-w=$(wait_window '^Bienvenue!$'); key "$w" Return
-w=$(wait_window '^Acceptation de la licence$'); key "$w" Tab space
-w=$(wait_window '^Installation ou D'); key "$w" Down
-sleep 1; shot "$w" 08-uninstall; click_finish "$w"
+w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
+w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
+w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
+w=$(wait_focusable '^Installation ou D'); key "$w" Down
+sleep 1; shot_window "$w" 08-uninstall; click_finish "$w"
 wait_exit
 for f in ondav.exe license.txt lisezmoi.txt exemples/sinus.osc exemples/carre.osc exemples/silence.osc; do
   [ ! -e "$target/$f" ] || fail "C:\\Ondav\\$f left after uninstalling"
@@ -169,8 +136,8 @@ mkdir -p "$deep"
 cp -r "$stage/." "$deep/"
 WINEDEBUG=-all "$ONDAV_WINE" "$deep/ondavsetup.exe" >>"$log" 2>&1 &
 setup_pid=$!
-w=$(wait_window '^Ondavis Setup$' 30); key "$w" Return
-w=$(wait_window '^Product Sample Install Error$'); shot "$w" 09-deep-folder
+w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
+w=$(wait_focusable '^Product Sample Install Error$'); shot_window "$w" 09-deep-folder
 ! xdotool search --onlyvisible --name '^Bienvenue!$' >/dev/null 2>&1 || fail "the wizard ran on a script found elsewhere"
 key "$w" Return
 wait_exit

@@ -8,43 +8,19 @@ set -euo pipefail
 src=$1
 exe=$2
 source "$src/scripts/wine-env.sh"
+source "$src/tests/support/drives.sh"
 ondav_ensure_prefix
 
 small=$(mktemp -d /tmp/ondav-full-disk.XXXXXX)
 readonly_fs=$(mktemp -d /tmp/ondav-read-only.XXXXXX)
-links=()
-cleanup() {
-  local l m
-  for l in "${links[@]}"; do rm -f "$l"; done
-  for m in "$small" "$readonly_fs"; do
-    umount "$m" 2>/dev/null || true
-    rmdir "$m" 2>/dev/null || true
-  done
-}
-trap cleanup EXIT
-if ! mount -t tmpfs -o size=128k tmpfs "$small" 2>/dev/null ||
-   ! mount -t tmpfs -o size=64k,ro tmpfs "$readonly_fs" 2>/dev/null; then
+trap 'ondav_unmap_drives; rmdir "$small" "$readonly_fs" 2>/dev/null' EXIT
+if ! ondav_mount_small "$small" 128k || ! ondav_mount_small "$readonly_fs" 64k ro; then
   echo "no small file system can be mounted here (mount needs root): skipped"
   exit 77
 fi
-# Maps $1 as the next free drive letter, whose name ("R:") goes into $drive
-# (not printed: the links must be noted by this shell, for the clean-up).
-map() {
-  local letter
-  for letter in r s t u v w x y; do
-    if [ ! -e "$WINEPREFIX/dosdevices/$letter:" ]; then
-      ln -s "$1" "$WINEPREFIX/dosdevices/$letter:"
-      links+=("$WINEPREFIX/dosdevices/$letter:")
-      drive=$(echo "$letter:" | tr a-z A-Z)
-      return 0
-    fi
-  done
-  echo "no free drive letter in the test prefix" >&2
-  return 1
-}
-map "$small"; full=$drive
-map "$readonly_fs"; ro=$drive
-echo "full disk $full = $(df -h "$small" | tail -1)"
-echo "read-only $ro = $(findmnt -no OPTIONS "$readonly_fs")"
-ONDAV_FULL_DRIVE=$full ONDAV_READONLY_DRIVE=$ro "$src/scripts/wine-run.sh" "$exe" \
+ondav_map_drive R "$small"
+ondav_map_drive S "$readonly_fs"
+echo "full disk R: = $(df -h "$small" | tail -1)"
+echo "read-only S: = $(findmnt -no OPTIONS "$readonly_fs")"
+ONDAV_FULL_DRIVE=R: ONDAV_READONLY_DRIVE=S: "$src/scripts/wine-run.sh" "$exe" \
   --gtest_filter='InstallFaults.AFullDisk*:InstallFaults.AReadOnly*'

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "support/Watchdog.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -72,20 +74,5 @@ bool QueryValue(HKEY root, const char *key, const char *name, std::string *data,
 void CleanUpRun();
 // Drops a pending quit request; returns whether there was one.
 bool TakeQuitMessage();
-
-// Ends the whole test program with a message when the code under test has
-// not returned within `ms`: a hang must fail, not block the run.
-class Watchdog {
-public:
-    Watchdog(DWORD ms, std::string what);
-    ~Watchdog();
-
-private:
-    static DWORD WINAPI Watch(LPVOID pSelf);
-    DWORD m_ms;
-    std::string m_what;
-    HANDLE m_hDone;
-    HANDLE m_hThread;
-};
 
 }  // namespace setuptest

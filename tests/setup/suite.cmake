@@ -6,6 +6,8 @@ if(TARGET setup_tests)
   # Its own folder: the program plays the installer's source folder.
   set_target_properties(setup_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/setup)
   add_dependencies(setup_tests setupdist)
+  # Its folder is the staged source of the installs: one user at a time.
+  set_tests_properties(setup_tests PROPERTIES RESOURCE_LOCK setup_stage)
 endif()
 
 if(TARGET setup_tests)
@@ -14,7 +16,7 @@ if(TARGET setup_tests)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/links.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
   set_tests_properties(setup_links PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
-    RESOURCE_LOCK display TIMEOUT 300)
+    RESOURCE_LOCK setup_stage TIMEOUT 300)
 endif()
 
 if(TARGET ondavsetup)
@@ -22,7 +24,7 @@ if(TARGET ondavsetup)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/e2e_wizard.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
   set_tests_properties(setup_e2e_wizard PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
-    RESOURCE_LOCK display TIMEOUT 240)
+    TIMEOUT 240)
 endif()
 
 if(TARGET setup_tests)
@@ -31,7 +33,7 @@ if(TARGET setup_tests)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/mapped_drives.sh ${CMAKE_SOURCE_DIR} $<TARGET_FILE:setup_tests>)
   set_tests_properties(setup_mapped_drives PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
-    RESOURCE_LOCK display SKIP_RETURN_CODE 77 TIMEOUT 300)
+    RESOURCE_LOCK setup_stage SKIP_RETURN_CODE 77 TIMEOUT 300)
 endif()
 
 if(TARGET ondavsetup)
@@ -40,7 +42,7 @@ if(TARGET ondavsetup)
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/e2e_entries.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
   set_tests_properties(setup_e2e_entries PROPERTIES
     ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR};ONDAV_BINARY_DIR=${CMAKE_BINARY_DIR}"
-    RESOURCE_LOCK display TIMEOUT 300)
+    TIMEOUT 300)
 endif()
 
 # The 32-bit installer as 64-bit Windows runs it (WOW64: the registry's 32-bit
@@ -54,5 +56,7 @@ if(TARGET setup_tests AND ONDAV_ARCH STREQUAL "i686")
   add_test(NAME setup_e2e_entries_wow64
     COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/setup/e2e_entries.sh ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
   set_tests_properties(setup_tests_wow64 setup_links_wow64 setup_e2e_entries_wow64 PROPERTIES
-    ENVIRONMENT "${setup_wow64_env}" RESOURCE_LOCK display TIMEOUT 300)
+    ENVIRONMENT "${setup_wow64_env}" TIMEOUT 300)
+  # The two that run the staged test program share its folder.
+  set_tests_properties(setup_tests_wow64 setup_links_wow64 PROPERTIES RESOURCE_LOCK setup_stage)
 endif()

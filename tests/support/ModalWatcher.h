@@ -1,6 +1,7 @@
 // Answers the modal boxes a test provokes: a thread waits for a dialog of
 // this process, records its caption and text, and presses the chosen button.
 #pragma once
+#include "support/Boxes.h"
 #include <windows.h>
 #include <atomic>
 #include <initializer_list>
@@ -37,41 +38,18 @@ private:
     std::vector<HWND> m_answered;
     std::thread m_thread;
 
-    static BOOL CALLBACK findDialog(HWND h, LPARAM l)
-    {
-        char cls[16];
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(h, &pid);
-        if (pid == ::GetCurrentProcessId() && ::GetClassNameA(h, cls, sizeof cls) && !lstrcmpA(cls, "#32770")
-            && ::IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(l) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-
-    static std::string staticText(HWND dlg)
-    {
-        // The message text is the static control with id 0xFFFF.
-        char buf[2048] = "";
-        ::GetDlgItemTextA(dlg, 0xFFFF, buf, sizeof buf);
-        return buf;
-    }
-
     void run(int timeoutMs)
     {
         DWORD start = ::GetTickCount();
         while (!m_stop && static_cast<int>(::GetTickCount() - start) < timeoutMs) {
-            HWND dlg = nullptr;
-            ::EnumWindows(findDialog, reinterpret_cast<LPARAM>(&dlg));
+            const std::vector<HWND> boxes = VisibleBoxes(::GetCurrentProcessId());
+            HWND dlg = boxes.empty() ? nullptr : boxes.front();
             // A box already answered may take a moment to go away.
             bool answered = false;
             for (HWND h : m_answered) answered = answered || h == dlg;
             if (dlg && !answered) {
                 m_answered.push_back(dlg);
-                char caption[256] = "";
-                ::GetWindowTextA(dlg, caption, sizeof caption);
-                Seen seen{ caption, staticText(dlg), {} };
+                Seen seen{ WindowTextOf(dlg), BoxText(dlg), {} };
                 for (HWND c = ::GetWindow(dlg, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT))
                     if (::SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED) seen.checked.push_back(::GetDlgCtrlID(c));
                 m_seen.push_back(seen);

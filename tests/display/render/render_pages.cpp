@@ -1,5 +1,6 @@
 // Renders the instrument's pages from a few frames into BMP files:
 //   display_render <output folder> [file.osc ...]
+// With files it renders each one's pages (the scope also at 5 ms).
 // Without files it makes its own frames (a sine pair, a square wave, silence)
 // and also writes them as .osc documents beside the pictures.
 #include "PageFixture.h"
@@ -128,6 +129,9 @@ int main(int argc, char** argv)
         ok &= Render(in, kModeScope, dir + name + "-scope.bmp");
         ok &= Render(in, kModeVuMeters, dir + name + "-vu.bmp");
         ok &= Render(in, kModeBargraphs, dir + name + "-bar.bmp");
+        in.SetTimeBase(5000);
+        Trigger(in.view());
+        ok &= Render(in, kModeScope, dir + name + "-scope-5ms.bmp");
     }
     return ok ? 0 : 1;
 }
