@@ -110,10 +110,10 @@ void CSpectrumPane::Draw(HDC dc, const RECT& client) const
     RECT plot = PlotArea(client);
     DrawAxes(dc, plot);
     if (m_analysis) {
-        DrawTrace(dc, plot, m_analysis->right.spectrum, kRed);
-        DrawTrace(dc, plot, m_analysis->left.spectrum, kYellow);
-        DrawPeak(dc, plot, m_analysis->right, kRed, 0, "D");
-        DrawPeak(dc, plot, m_analysis->left, kYellow, 1, "G");
+        DrawTrace(dc, plot, m_analysis->right.spectrum, page::kRed);
+        DrawTrace(dc, plot, m_analysis->left.spectrum, page::kYellow);
+        DrawPeak(dc, plot, m_analysis->right, page::kRed, 0, "D");
+        DrawPeak(dc, plot, m_analysis->left, page::kYellow, 1, "G");
     }
     ::SelectObject(dc, oldFont);
 }

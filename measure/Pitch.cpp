@@ -27,25 +27,41 @@ const std::vector<double>& blackmanHarris(int n)
     return w;
 }
 
-double meanOf(const int* s, int count)
-{
-    double sum = 0;
-    for (int i = 0; i < count; ++i) sum += s[i];
-    return sum / count;
-}
-
-// Weighted single-frequency DFT over samples[0 .. count-1].
-std::complex<double> component(const int* s, int count, double mean, double hz)
+// Least-squares fit of dc + a cos(wj) + b sin(wj) to s[0 .. count-1], each
+// sample weighted by the window: the offset and the mirror image of the tone
+// are fitted, not leaked into it. Returns a - ib, whose argument is the
+// tone's phase at the first sample.
+std::complex<double> component(const int* s, int count, double hz)
 {
     const double w = 2 * std::numbers::pi * hz / Spectrum::kSampleRate;
-    const std::complex<double> step = std::polar(1.0, -w);
+    const std::complex<double> step = std::polar(1.0, w);
     const std::vector<double>& window = blackmanHarris(count);
-    std::complex<double> turn(1, 0), sum;
+    std::complex<double> turn(1, 0);
+    // Normal equations over the basis (1, cos, sin).
+    double s1 = 0, sc = 0, ss = 0, scc = 0, scs = 0, sss = 0, x1 = 0, xc = 0, xs = 0;
     for (int i = 0; i < count; ++i) {
-        sum += window[static_cast<size_t>(i)] * (s[i] - mean) * turn;
+        double v = window[static_cast<size_t>(i)], c = turn.real(), n = turn.imag(), x = s[i];
+        s1 += v; sc += v * c; ss += v * n;
+        scc += v * c * c; scs += v * c * n; sss += v * n * n;
+        x1 += v * x; xc += v * x * c; xs += v * x * n;
         turn *= step;
     }
-    return sum;
+    const double m[3][3] = {{s1, sc, ss}, {sc, scc, scs}, {ss, scs, sss}};
+    const double rhs[3] = {x1, xc, xs};
+    auto det = [](const double a[3][3]) {
+        return a[0][0] * (a[1][1] * a[2][2] - a[1][2] * a[2][1]) - a[0][1] * (a[1][0] * a[2][2] - a[1][2] * a[2][0]) +
+               a[0][2] * (a[1][0] * a[2][1] - a[1][1] * a[2][0]);
+    };
+    double d = det(m);
+    if (std::abs(d) < 1e-12 * s1 * s1 * s1) return {};
+    double ab[2];
+    for (int k = 1; k <= 2; ++k) {   // Cramer's rule for a and b
+        double mk[3][3];
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) mk[r][c] = c == k ? rhs[r] : m[r][c];
+        ab[k - 1] = det(mk) / d;
+    }
+    return {ab[0], -ab[1]};
 }
 
 // Share of the power that the tone at hz and its harmonics hold.
@@ -64,7 +80,7 @@ double harmonicShare(const Spectrum& spectrum, double hz)
 std::complex<double> ComponentAt(const int* samples, int count, double hz)
 {
     if (count < 2) return {};
-    return component(samples, count, meanOf(samples, count), hz);
+    return component(samples, count, hz);
 }
 
 Pitch FindPitch(const int* samples, int count, const Spectrum& spectrum)
@@ -80,10 +96,9 @@ Pitch FindPitch(const int* samples, int count, const Spectrum& spectrum)
 
     // The phase turns by 2 pi f T between halves T samples apart.
     const int half = count / 2;
-    const double mean = meanOf(samples, count);
     double hz = peak.frequency;
     for (int pass = 0; pass < kRefinements; ++pass) {
-        auto first = component(samples, half, mean, hz), second = component(samples + half, half, mean, hz);
+        auto first = component(samples, half, hz), second = component(samples + half, half, hz);
         if (std::abs(first) <= 0 || std::abs(second) <= 0) return pitch;
         double expected = 2 * std::numbers::pi * hz * half / Spectrum::kSampleRate;
         double turned = std::arg(second / first) - expected;

@@ -14,6 +14,6 @@ struct Pitch {
 // the two halves of the capture gives it to a few thousandths of a hertz.
 Pitch FindPitch(const int* samples, int count, const Spectrum& spectrum);
 
-// The component at hz in samples[0 .. count-1], mean removed, weighted by a
+// The tone at hz in samples[0 .. count-1], fitted with an offset under a
 // Blackman-Harris window; its argument is the phase at the first sample.
 std::complex<double> ComponentAt(const int* samples, int count, double hz);

@@ -2,6 +2,7 @@
 // FFT, levels in dBFS (a full-scale sine's peak reads 0 dBFS).
 #pragma once
 #include <array>
+#include <cstddef>
 
 struct SpectrumPeak {
     double frequency = 0;   // Hz, interpolated between bins

@@ -70,7 +70,7 @@ TEST(MeasureWindow, ShowsCopiesAndDrawsTheFrameThenCloses)
 
     // Drawn into a bitmap: the right channel's red line stands at 1000 Hz on
     // either axis, and the left channel, silent now, draws no yellow peak there.
-    RECT client{0, 0, 600, 300};
+    RECT client{0, 0, 600, 400};
     RECT plot = CSpectrumPane::PlotArea(client);
     HDC screen = ::GetDC(nullptr);
     HDC dc = ::CreateCompatibleDC(screen);
@@ -83,9 +83,9 @@ TEST(MeasureWindow, ShowsCopiesAndDrawsTheFrameThenCloses)
         w->SpectrumPane().Draw(dc, client);
         int x = columns[log] = w->SpectrumPane().XOf(1000, plot);
         // Under the peak's mark: the trace itself, -6 dBFS at the top.
-        EXPECT_TRUE(columnHas(dc, x, plot, kRed, -6.5, -20)) << log;
-        EXPECT_FALSE(columnHas(dc, x, plot, kRed, 0, -4)) << log;
-        EXPECT_FALSE(columnHas(dc, x, plot, kYellow, 0, -50)) << log;
+        EXPECT_TRUE(columnHas(dc, x, plot, page::kRed, -6.5, -20)) << log;
+        EXPECT_FALSE(columnHas(dc, x, plot, page::kRed, 0, -2.5)) << log;
+        EXPECT_FALSE(columnHas(dc, x, plot, page::kYellow, 0, -50)) << log;
     }
     EXPECT_GT(columns[1], columns[0] + 100);
     ::SelectObject(dc, old);
