@@ -34,17 +34,19 @@ const std::vector<double>& blackmanHarris(int n)
 std::complex<double> component(const int* s, int count, double hz)
 {
     const double w = 2 * std::numbers::pi * hz / Spectrum::kSampleRate;
-    const std::complex<double> step = std::polar(1.0, w);
+    const double stepC = std::cos(w), stepS = std::sin(w);
     const std::vector<double>& window = blackmanHarris(count);
-    std::complex<double> turn(1, 0);
+    double c = 1, n = 0;   // cos and sin of w i, turned by hand
     // Normal equations over the basis (1, cos, sin).
     double s1 = 0, sc = 0, ss = 0, scc = 0, scs = 0, sss = 0, x1 = 0, xc = 0, xs = 0;
     for (int i = 0; i < count; ++i) {
-        double v = window[static_cast<size_t>(i)], c = turn.real(), n = turn.imag(), x = s[i];
+        double v = window[static_cast<size_t>(i)], x = s[i];
         s1 += v; sc += v * c; ss += v * n;
         scc += v * c * c; scs += v * c * n; sss += v * n * n;
         x1 += v * x; xc += v * x * c; xs += v * x * n;
-        turn *= step;
+        double next = c * stepC - n * stepS;
+        n = c * stepS + n * stepC;
+        c = next;
     }
     const double m[3][3] = {{s1, sc, ss}, {sc, scc, scs}, {ss, scs, sss}};
     const double rhs[3] = {x1, xc, xs};

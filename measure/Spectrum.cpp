@@ -35,7 +35,8 @@ const FftTables& tables()
     return t;
 }
 
-// In-place radix-2 FFT of kSize points.
+// In-place radix-2 FFT of kSize points. The products are written out: the
+// library's complex product checks for infinities at every step.
 void fft(std::vector<Complex>& a)
 {
     const FftTables& t = tables();
@@ -50,12 +51,26 @@ void fft(std::vector<Complex>& a)
             for (int k = 0; k < half; ++k) {
                 Complex& even = a[static_cast<size_t>(start + k)];
                 Complex& odd = a[static_cast<size_t>(start + k + half)];
-                Complex v = odd * t.twiddle[static_cast<size_t>(k * step)];
-                odd = even - v;
-                even += v;
+                const Complex& w = t.twiddle[static_cast<size_t>(k * step)];
+                double vr = odd.real() * w.real() - odd.imag() * w.imag();
+                double vi = odd.real() * w.imag() + odd.imag() * w.real();
+                odd = Complex(even.real() - vr, even.imag() - vi);
+                even = Complex(even.real() + vr, even.imag() + vi);
             }
         }
     }
+}
+
+// The Hann window of a capture's length, built once per length.
+const std::vector<double>& hann(int count)
+{
+    static std::vector<double> w;
+    if (static_cast<int>(w.size()) != count) {
+        w.resize(static_cast<size_t>(count));
+        for (int i = 0; i < count; ++i)
+            w[static_cast<size_t>(i)] = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / (count - 1));
+    }
+    return w;
 }
 
 double mean(const int* s, int count)
@@ -73,20 +88,21 @@ void Spectrum::Compute(const int* right, const int* left, int count, Spectrum& o
     if (count < 2) count = 0;
     const double mr = mean(right, count), ml = mean(left, count);
     std::vector<Complex> z(kSize);
+    const std::vector<double>& window = hann(count);
     double windowSum = 0;
-    for (int i = 0; i < kSize; ++i) {
-        double w = i < count ? 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / (count - 1)) : 0;
+    for (int i = 0; i < count; ++i) {
+        double w = window[static_cast<size_t>(i)];
         windowSum += w;
-        z[static_cast<size_t>(i)] = i < count ? Complex(w * (right[i] - mr), w * (left[i] - ml)) : Complex();
+        z[static_cast<size_t>(i)] = Complex(w * (right[i] - mr), w * (left[i] - ml));
     }
     fft(z);
     // A sine of amplitude A gives |X| = A * windowSum / 2 at its bin.
     const double scale = windowSum > 0 ? 2.0 / (windowSum * kFullScale) : 0;
     for (int k = 0; k < kBins; ++k) {
         Complex a = z[static_cast<size_t>(k)], b = std::conj(z[static_cast<size_t>((kSize - k) % kSize)]);
-        Complex r = (a + b) * 0.5, l = (a - b) * Complex(0, -0.5);
-        outRight.m_power[static_cast<size_t>(k)] = std::norm(r) * scale * scale;
-        outLeft.m_power[static_cast<size_t>(k)] = std::norm(l) * scale * scale;
+        // Right = (a + b) / 2, left = (a - b) / 2i: the same magnitudes as (a - b) / 2.
+        outRight.m_power[static_cast<size_t>(k)] = std::norm(a + b) * 0.25 * scale * scale;
+        outLeft.m_power[static_cast<size_t>(k)] = std::norm(a - b) * 0.25 * scale * scale;
     }
 }
 
