@@ -9,7 +9,9 @@ namespace {
 
 constexpr double kMinimumLevelDb = -40;      // weaker tones are left unmeasured
 constexpr double kMinimumHarmonicShare = 0.6; // of the power, in the tone and its harmonics
-constexpr int kRefinements = 2;
+// A quarter capture's window spreads a tone over +-180 Hz: above this its
+// second harmonic stands clear of it.
+constexpr double kQuartersFrom = 400;
 
 // Its sidelobes stay under -92 dB, so the mirror image and the harmonics of a
 // tone do not pull its phase. Built once per length.
@@ -77,6 +79,25 @@ double harmonicShare(const Spectrum& spectrum, double hz)
     return held / total;
 }
 
+// The phase turns by 2 pi f T between segments T samples apart: hz corrected
+// by the middle of the corrections that the segments give.
+double refine(const int* samples, int count, double hz, int segments)
+{
+    const int length = count / segments;
+    std::vector<double> corrections;
+    std::complex<double> before = component(samples, length, hz);
+    for (int k = 1; k < segments; ++k) {
+        std::complex<double> now = component(samples + k * length, length, hz);
+        if (std::abs(before) <= 0 || std::abs(now) <= 0) return hz;
+        double expected = 2 * std::numbers::pi * hz * length / Spectrum::kSampleRate;
+        double turned = std::remainder(std::arg(now / before) - expected, 2 * std::numbers::pi);
+        corrections.push_back(turned * Spectrum::kSampleRate / (2 * std::numbers::pi * length));
+        before = now;
+    }
+    std::sort(corrections.begin(), corrections.end());
+    return hz + corrections[corrections.size() / 2];
+}
+
 } // namespace
 
 std::complex<double> ComponentAt(const int* samples, int count, double hz)
@@ -96,19 +117,13 @@ Pitch FindPitch(const int* samples, int count, const Spectrum& spectrum)
         harmonicShare(spectrum, peak.frequency) < kMinimumHarmonicShare)
         return pitch;
 
-    // The phase turns by 2 pi f T between halves T samples apart.
-    const int half = count / 2;
-    double hz = peak.frequency;
-    for (int pass = 0; pass < kRefinements; ++pass) {
-        auto first = component(samples, half, hz), second = component(samples + half, half, hz);
-        if (std::abs(first) <= 0 || std::abs(second) <= 0) return pitch;
-        double expected = 2 * std::numbers::pi * hz * half / Spectrum::kSampleRate;
-        double turned = std::arg(second / first) - expected;
-        turned = std::remainder(turned, 2 * std::numbers::pi);
-        hz += turned * Spectrum::kSampleRate / (2 * std::numbers::pi * half);
-    }
+    // First from the two halves; then, where a quarter still holds the tone
+    // apart from its harmonics, from the quarters, whose middle correction
+    // stays true when the input skipped somewhere in the capture.
+    double hz = refine(samples, count, peak.frequency, 2);
+    hz = refine(samples, count, hz, hz >= kQuartersFrom ? 4 : 2);
     // A tone that does not hold still over the capture has no single frequency.
-    if (std::abs(hz - peak.frequency) > Spectrum::kBinHz) return pitch;
+    if (std::abs(hz - peak.frequency) > 2 * Spectrum::kBinHz) return pitch;
     pitch.periodic = true;
     pitch.frequency = hz;
     return pitch;
