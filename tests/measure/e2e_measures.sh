@@ -21,10 +21,20 @@ focus_main() {
 }
 trap '[ -n "$pid" ] && kill $pid 2>/dev/null' EXIT
 
-# check NAME EXPECTATIONS: the readouts, read from outside, against Python checks.
+# check NAME EXPECTATIONS [FRAMES]: the readouts, read from outside, against
+# Python checks; a live check may look at up to FRAMES successive frames.
 check() {
+  local tries=${3:-1}
+  while ! expect_readouts "$1" "$2"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || { shot "fail-$1"; cat "$ARTIFACTS/$1.txt"; fail "$1"; }
+    sleep 1
+  done
+  pass "$1"
+}
+expect_readouts() {
   "$ONDAV_WINE" "$READER" 2>/dev/null | tr -d '\r' | iconv -f cp1252 -t utf-8 >"$ARTIFACTS/$1.txt"
-  python3 - "$ARTIFACTS/$1.txt" "$2" <<'PY' || { shot "fail-$1"; cat "$ARTIFACTS/$1.txt"; fail "$1"; }
+  python3 - "$ARTIFACTS/$1.txt" "$2" <<'PY'
 import re, sys
 rows = {r[0]: r[1:] for r in (l.split('\t') for l in open(sys.argv[1], encoding='utf-8').read().splitlines())}
 def num(name, col):
@@ -38,7 +48,6 @@ def dash(name, col):
     assert rows[name][col] == '\u2014', f"{name} col {col}: {rows[name][col]!r}"
 exec(sys.argv[2])
 PY
-  pass "$1"
 }
 
 "$ONDAV_WINE" "$BUILD/dist/ondav.exe" >"$ARTIFACTS/ondav.log" 2>&1 &
@@ -63,13 +72,16 @@ check carre "near('Fréquence', 0, 500, 0.25); near('Fréquence', 1, 500, 0.25);
 focus_main
 xdotool key alt+m; sleep 0.5; xdotool key Return   # Mesure > Marche
 sleep 5
-# Wine's capture skips now and then inside a frame: the live bounds are those
-# of that path (1 %); the estimators' own bounds are checked in-process.
+# Wine's capture skips now and then inside a frame, more often on a loaded
+# machine: the live bounds are those of that path (1 %), met by one of six
+# successive frames; the estimators' own bounds are checked in-process.
 check live "
 near('Fréquence', 0, 441, 4.4); near('Fréquence', 1, 441, 4.4)
 near('Période', 1, 2.268, 0.023)
 near('Niveau RMS', 1, -5.99, 0.3); near('Niveau RMS', 0, -12.0, 0.3)
-near('Écart de niveau G - D', 0, 6.02, 0.2); near('Déphasage G - D', 0, 60, 5)"
+near('Écart de niveau G - D', 0, 6.02, 0.2); near('Déphasage G - D', 0, 60, 5)" 6
 xdotool mousemove 1200 1000; sleep 1
-import -window "$(wait_window "Mesures - Ondavis")" "$ARTIFACTS/mesures.png"
+eval "$(xdotool getwindowgeometry --shell "$(wait_window "Mesures - Ondavis")")"
+xdotool mousemove $((X + 150)) $((Y + 8)) click 1 mousemove 1200 1000; sleep 1.5   # raised, for the picture
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+$((Y > 20 ? Y - 20 : 0))" +repage "$ARTIFACTS/mesures.png"
 pass "measures window follows documents and the live measurement"
