@@ -12,6 +12,8 @@ constexpr double kMinimumHarmonicShare = 0.6; // of the power, in the tone and i
 // A quarter capture's window spreads a tone over +-180 Hz: above this its
 // second harmonic stands clear of it.
 constexpr double kQuartersFrom = 400;
+// Hz: a first correction under this leaves nothing for a second one to find.
+constexpr double kSettled = 0.5;
 
 // Its sidelobes stay under -92 dB, so the mirror image and the harmonics of a
 // tone do not pull its phase. Built once per length.
@@ -117,11 +119,13 @@ Pitch FindPitch(const int* samples, int count, const Spectrum& spectrum)
         harmonicShare(spectrum, peak.frequency) < kMinimumHarmonicShare)
         return pitch;
 
-    // First from the two halves; then, where a quarter still holds the tone
-    // apart from its harmonics, from the quarters, whose middle correction
-    // stays true when the input skipped somewhere in the capture.
-    double hz = refine(samples, count, peak.frequency, 2);
-    hz = refine(samples, count, hz, hz >= kQuartersFrom ? 4 : 2);
+    // From the two halves or, where a quarter still holds the tone apart from
+    // its harmonics, from the quarters, whose middle correction stays true
+    // when the input skipped somewhere in the capture.
+    // A second pass only when the first moved the tone much.
+    const int segments = peak.frequency >= kQuartersFrom ? 4 : 2;
+    double hz = refine(samples, count, peak.frequency, segments);
+    if (std::abs(hz - peak.frequency) > kSettled) hz = refine(samples, count, hz, segments);
     // A tone that does not hold still over the capture has no single frequency.
     if (std::abs(hz - peak.frequency) > 2 * Spectrum::kBinHz) return pitch;
     pitch.periodic = true;
