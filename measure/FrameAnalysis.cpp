@@ -33,7 +33,8 @@ void AnalyseFrame(const int* right, const int* left, int count, FrameAnalysis& o
         // Both at one frequency: an error in it shifts both phases alike.
         double hz = (r.frequency + l.frequency) / 2;
         auto cr = ComponentAt(right, count, hz), cl = ComponentAt(left, count, hz);
-        double deg = std::arg(cl / cr) * 180 / std::numbers::pi;
+        out.phaseCompared = std::abs(cr) > 0 && std::abs(cl) > 0;
+        double deg = out.phaseCompared ? std::arg(cl / cr) * 180 / std::numbers::pi : 0;
         out.phaseDifferenceDeg = deg <= -180 ? deg + 360 : deg;
     }
 }

@@ -39,6 +39,25 @@ TEST(Measures, CommandOpensOneWindowThatFollowsTheDocumentAndKeepsItsPlace)
     doc->UpdateAllViews(nullptr);
     EXPECT_EQ(frequencyCell(1), "1000 Hz");
 
+    // Ctrl+C in the window, through the program's message loop, copies the readouts.
+    ::OpenClipboard(nullptr);
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    ::SetKeyboardState(keys);
+    w->PostMessage(WM_KEYDOWN, 'C', 1);
+    pump(50);
+    keys[VK_CONTROL] = 0;
+    ::SetKeyboardState(keys);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    std::string copied = data ? static_cast<const char*>(::GlobalLock(data)) : "";
+    if (data) ::GlobalUnlock(data);
+    ::CloseClipboard();
+    EXPECT_NE(copied.find("\r\nFréquence\t1000 Hz\t"), std::string::npos) << copied;
+
     // Moved, closed, opened again: where it was left, read from the profile.
     w->MoveWindow(40, 60, 620, 640);
     w->SendMessage(WM_CLOSE);
