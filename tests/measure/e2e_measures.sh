@@ -13,6 +13,14 @@ READER=$BUILD/tests/ondav_readouts.exe
 rm -rf "$ARTIFACTS"; mkdir -p "$ARTIFACTS"
 ondav_vmic "$ARTIFACTS" 441 0.5 441 0.25 30 -60
 pid=
+# picture NAME: the measures window, raised above the main one, with its caption.
+picture() {
+  local measures
+  measures=$(wait_window "Mesures - Ondavis")
+  xdotool windowraise "$measures" mousemove 1200 1000; sleep 1.5
+  eval "$(xdotool getwindowgeometry --shell "$measures")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+$((Y > 20 ? Y - 20 : 0))" +repage "$ARTIFACTS/$1.png"
+}
 # focus_main: a click on the main window's caption (no window manager here).
 focus_main() {
   eval "$(xdotool getwindowgeometry --shell "$main")"
@@ -68,6 +76,7 @@ xdotool key Return
 wait_window "carre.osc - Ondavis" 20 >/dev/null || fail "carre.osc did not open"
 sleep 1
 check carre "near('Fréquence', 0, 500, 0.25); near('Fréquence', 1, 500, 0.25); near('Période', 0, 2.0, 0.001)"
+picture mesures-carre
 
 focus_main
 xdotool key alt+m; sleep 0.5; xdotool key Return   # Mesure > Marche
@@ -81,7 +90,5 @@ near('Période', 1, 2.268, 0.023)
 near('Niveau RMS', 1, -5.99, 0.3); near('Niveau RMS', 0, -12.0, 0.3)
 near('Écart de niveau G - D', 0, 6.02, 0.2); near('Déphasage G - D', 0, 60, 5)" 6
 xdotool mousemove 1200 1000; sleep 1
-eval "$(xdotool getwindowgeometry --shell "$(wait_window "Mesures - Ondavis")")"
-xdotool mousemove $((X + 150)) $((Y + 8)) click 1 mousemove 1200 1000; sleep 1.5   # raised, for the picture
-import -window root -crop "${WIDTH}x${HEIGHT}+${X}+$((Y > 20 ? Y - 20 : 0))" +repage "$ARTIFACTS/mesures.png"
+picture mesures-live
 pass "measures window follows documents and the live measurement"
