@@ -2,6 +2,7 @@
 // (queue the buffer, start recording) and a collect tick (convert the buffer,
 // store the frame in the document, find the trigger, redraw the data).
 #include "acquisition/OndavView.h"
+#include "app/MeasureWindow.h"
 
 namespace {
 
@@ -93,6 +94,8 @@ void COndavView::CollectTick()
     m_nCapturePhase = kPhaseArm;
     InvalidateFrameAreas();
     RestartTimer(m_nRefreshPeriod);
+    // After the timer is set again, so measuring never lengthens the frame period.
+    CMeasureWindow::Notify(GetDocument());
 }
 
 // What is drawn, printed and saved is the document's copy of the frame.
@@ -143,6 +146,12 @@ void COndavView::InvalidateFrameAreas()
     default:
         break;
     }
+}
+
+void COndavView::OnUpdate(CView* sender)
+{
+    CView::OnUpdate(sender);
+    CMeasureWindow::Notify(GetDocument());
 }
 
 void COndavView::OnRButtonDown(UINT flags, CPoint point)

@@ -115,6 +115,8 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnDraw(CDC* dc) override;
+    // A document opened or made new: redrawn, and measured if the measures window is open.
+    void OnUpdate(CView* sender) override;
 
 private:
     // Painting (display/): one helper per part of the page, in painting order.

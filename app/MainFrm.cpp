@@ -1,6 +1,7 @@
 #include "app/MainFrm.h"
 #include "app/HelpContext.h"
 #include "app/HelpWindow.h"
+#include "app/MeasureWindow.h"
 #include "acquisition/OndavView.h"
 #include "document/Splash.h"
 #include "resource.h"
@@ -29,6 +30,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
     ON_COMMAND(ID_DEFAULT_HELP, CFrameWnd::OnHelpFinder)
     ON_COMMAND(ID_HELP, CFrameWnd::OnHelp)
     ON_COMMAND(ID_CONTEXT_HELP, CFrameWnd::OnContextHelp)
+    ON_COMMAND(ID_AFFICHAGE_MESURES, OnMeasures)
 END_MESSAGE_MAP()
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs)
@@ -119,11 +121,18 @@ void CMainFrame::OnInitMenuPopup(HMENU popup, UINT index, BOOL sysMenu)
     }
 }
 
+void CMainFrame::OnMeasures()
+{
+    auto* view = dynamic_cast<COndavView*>(GetActiveView());
+    CMeasureWindow::Open(m_hWnd, view ? view->GetDocument() : nullptr);
+}
+
 // ---------------------------------------------------------------- help
 
 void CMainFrame::OnDestroy()
 {
-    CHelpWindow::Close();   // the help goes with the program
+    CHelpWindow::Close();   // the help and the measures go with the program
+    CMeasureWindow::Close();
     CFrameWnd::OnDestroy();
 }
 

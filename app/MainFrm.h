@@ -25,6 +25,7 @@ public:
     void OnUpdateDate(CCmdUI* cmdUI);
     void OnUpdateTime(CCmdUI* cmdUI);
     void OnDestroy();
+    void OnMeasures();
 
     // The help window, on the topic of what is asked about.
     void ShowHelpContents() override;

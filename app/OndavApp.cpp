@@ -1,6 +1,7 @@
 #include "app/OndavApp.h"
 #include "app/MainFrm.h"
 #include "app/HelpWindow.h"
+#include "app/MeasureWindow.h"
 #include "acquisition/OndavView.h"
 #include "document/OndavDoc.h"
 #include "document/Splash.h"
@@ -54,6 +55,7 @@ BOOL COndavApp::PreTranslateMessage(MSG* msg)
 {
     if (CSplashScreen::FilterAppMessage(msg)) return TRUE;
     if (CHelpWindow::PreTranslate(msg)) return TRUE;
+    if (CMeasureWindow::PreTranslate(msg)) return TRUE;
     return CWinApp::PreTranslateMessage(msg);
 }
 

@@ -16,6 +16,18 @@
 #define IDS_HELP_INDEX          201
 #define IDS_HELP_BACK           202
 
+// Texts of the measures window.
+#define IDS_MEASURE_TITLE       210
+#define IDS_MEASURE_HEAD_NAME   211
+#define IDS_MEASURE_HEAD_RIGHT  212
+#define IDS_MEASURE_HEAD_LEFT   213
+#define IDS_MEASURE_NOTE        214
+#define IDS_MEASURE_AXIS        215
+#define IDS_MEASURE_LINEAR      216
+#define IDS_MEASURE_LOG         217
+#define IDS_MEASURE_SPECTRUM    218
+#define IDS_MEASURE_ROW_FIRST   220   // 220 to 230, one per readout
+
 // Status-bar panes of the date and the time.
 #define ID_INDICATOR_DATE       102
 #define ID_INDICATOR_TIME       103
@@ -51,3 +63,4 @@
 #define ID_ECHELLE_GAUCHE       32798
 #define ID_OPTIONS_COULEUR      32822
 #define ID_AFFICHAGE_GRILLE     32823
+#define ID_AFFICHAGE_MESURES    32825

@@ -20,6 +20,9 @@ menu = re.search(r"IDR_MAINFRAME\s+MENU\s*\n(.*?)\n\s*IDR_MAINFRAME\s+ACCELERATO
 commands = {m for m in re.findall(r'MENUITEM\s+"[^"]*",\s*(\w+)', menu)}
 toolbar = re.search(r"IDR_MAINFRAME\s+241\s*\nBEGIN(.*?)END", rc, re.S).group(1)
 commands |= {w for w in re.findall(r"\b(ID_\w+)\b", toolbar)}
+# Commands of the program's own that only a key reaches need a topic too.
+accel = re.search(r"IDR_MAINFRAME\s+ACCELERATORS\s*\nBEGIN(.*?)END", rc, re.S).group(1)
+commands |= {w for w in re.findall(r",\s*(ID_\w+)\s*,", accel) if 32771 <= ids.get(w, 0) < 57344}
 
 topics = set()
 for line in (src / "resources/aide/ondav-aide.txt").read_text(encoding="utf-8").splitlines():

@@ -405,7 +405,8 @@ TEST(MainFrame, AcceleratorTableBindsTheFileAndHelpKeys)
     EXPECT_EQ(find(FCONTROL, 'Z'), ID_EDIT_UNDO);
     EXPECT_EQ(find(FSHIFT, VK_INSERT), ID_EDIT_PASTE);
     EXPECT_EQ(find(0, VK_F6), ID_NEXT_PANE);
-    EXPECT_EQ(n, 16);
+    EXPECT_EQ(find(FCONTROL, 'M'), ID_AFFICHAGE_MESURES);
+    EXPECT_EQ(n, 17);
 }
 
 TEST(MainFrame, PointerOnAToolbarButtonShowsItsPromptUntilItLeaves)

@@ -1,0 +1,17 @@
+// The levels of one channel of a capture, in sample units (-127 to +128).
+#pragma once
+
+struct Levels {
+    int maximum = 0, minimum = 0;
+    long long peakToPeak = 0;
+    double mean = 0;        // the DC offset
+    double rms = 0;         // about the mean
+    double rmsDbfs = -200;  // 0 dBFS: a sine from -127 to +128
+    // The same, in % of full scale.
+    double MaximumPercent() const;
+    double MinimumPercent() const;
+    double PeakToPeakPercent() const;
+};
+
+// Levels of samples[0 .. count-1].
+Levels MeasureLevels(const int* samples, int count);
