@@ -2,6 +2,7 @@
 // (queue the buffer, start recording) and a collect tick (convert the buffer,
 // store the frame in the document, find the trigger, redraw the data).
 #include "acquisition/OndavView.h"
+#include "resource.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void COndavView::OnTimer(UINT_PTR id)
             m_bRunning = FALSE;
             Invalidate(TRUE);
         }
+        CBoxHelp help(IDH_MSG_REFUS_MESURE);
         MessageBox(kRefusalText, kRefusalCaption);
     } else {
         if (m_bRunning) {

@@ -2,6 +2,8 @@
 #include "app/HelpBook.h"
 #include "acquisition/OndavView.h"
 #include "display/PageTables.h"
+#include "framework/ids.h"
+#include "resource.h"
 
 namespace helpcontext {
 namespace {
@@ -47,6 +49,19 @@ std::string ForCommand(UINT id)
 {
     const HelpTopic* topic = HelpBook::Program().ForCommand(id);
     return topic ? topic->key : kMenus;
+}
+
+std::string ForBox(UINT helpId)
+{
+    static const struct { UINT id; const char* key; } boxes[] = {
+        {IDH_MSG_OUVERTURE_AUDIO, "msg-ouverture-audio"}, {IDH_MSG_INTERFACE_SON, "msg-interface-son"},
+        {IDH_MSG_REFUS_MESURE, "msg-refus-mesure"},       {IDH_MSG_INI_DISPARU, "msg-ini-disparu"},
+        {FW_IDS_SAVE_CHANGES, "msg-enregistrer-modifs"},   {FW_IDS_PRINT_FAILED, "msg-impression"},
+    };
+    for (const auto& b : boxes)
+        if (b.id == helpId) return b.key;
+    const HelpTopic* topic = HelpBook::Program().ForCommand(helpId);
+    return topic ? topic->key : "messages";
 }
 
 std::string ForDisplay(int displayMode)

@@ -1,5 +1,6 @@
 #include "app/OndavApp.h"
 #include "app/MainFrm.h"
+#include "app/HelpContext.h"
 #include "app/HelpWindow.h"
 #include "acquisition/OndavView.h"
 #include "document/OndavDoc.h"
@@ -55,6 +56,12 @@ BOOL COndavApp::PreTranslateMessage(MSG* msg)
     if (CSplashScreen::FilterAppMessage(msg)) return TRUE;
     if (CHelpWindow::PreTranslate(msg)) return TRUE;
     return CWinApp::PreTranslateMessage(msg);
+}
+
+void COndavApp::OnBoxHelp(UINT helpId)
+{
+    // Before the main window exists (the sound card's box) the help stands alone.
+    CHelpWindow::Open(helpcontext::ForBox(helpId), m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr);
 }
 
 void COndavApp::OnAppAbout()

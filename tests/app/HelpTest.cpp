@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <thread>
 
 // The help window of the running program: its commands, F1 in a menu and the
 // help mode, whose click opens a topic instead of acting.
@@ -226,4 +227,77 @@ TEST_F(Help, KeysTypedInTheHelpWindowAreNotTheMainWindowsShortcuts)
     ::PostMessageA(help->IndexList(), WM_SYSKEYDOWN, VK_LEFT, 1 << 29);
     pump(50);
     EXPECT_EQ(shownKey(), "bienvenue");
+}
+
+TEST_F(Help, ShiftF1OnlyEntersHelpModeAndEscapeLeavesIt)
+{
+    // Shift+F1 is the help-mode command; its key also brings the system's WM_HELP.
+    command(ID_CONTEXT_HELP);
+    HELPINFO info{sizeof(info), HELPINFO_WINDOW, 0, view()->m_hWnd, 0, {0, 0}};
+    frame()->SendMessage(WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    pump(50);
+    EXPECT_EQ(CHelpWindow::Instance(), nullptr) << "no topic before the click";
+    EXPECT_TRUE(frame()->IsInHelpMode());
+    ::PostMessageA(view()->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    pump(50);
+    EXPECT_FALSE(frame()->IsInHelpMode());
+    // F1 alone opens the topic of the display.
+    command(ID_HELP);
+    EXPECT_EQ(shownKey(), "affichage-scope");
+}
+
+namespace {
+// Waits for the next box of this process, presses F1 in it, then closes it
+// with button once the help had time to open.
+class F1InNextBox {
+public:
+    explicit F1InNextBox(int button) : m_thread([button] {
+        for (DWORD start = ::GetTickCount(); ::GetTickCount() - start < 8000; ::Sleep(30)) {
+            HWND box = ::FindWindowA("#32770", nullptr);
+            DWORD pid = 0;
+            if (box) ::GetWindowThreadProcessId(box, &pid);
+            if (!box || pid != ::GetCurrentProcessId() || !::IsWindowVisible(box)) continue;
+            ::Sleep(300);
+            ::PostMessageA(box, WM_KEYDOWN, VK_F1, 0);
+            ::Sleep(700);
+            ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+            return;
+        }
+    }) {}
+    ~F1InNextBox() { m_thread.join(); }
+private:
+    std::thread m_thread;
+};
+} // namespace
+
+TEST_F(Help, F1InABoxOpensThatBoxsTopic)
+{
+    const struct { const char* what; std::function<void()> open; int close; const char* key; } boxes[] = {
+        {"About", [] { command(ID_APP_ABOUT); }, IDOK, "cmd-a-propos"},
+        {"background colour", [] { command(ID_OPTIONS_COULEUR); }, IDCANCEL, "cmd-couleur"},
+        {"Open", [] { command(ID_FILE_OPEN); }, IDCANCEL, "cmd-ouvrir"},
+        {"save prompt", [] { frame()->GetActiveDocument()->SetModifiedFlag(TRUE); command(ID_FILE_NEW); }, IDCANCEL,
+         "msg-enregistrer-modifs"},
+        {"no sound card", [] {
+             HWAVEIN device = view()->m_hWaveIn;
+             UINT id = view()->m_nWaveDevice;
+             BOOL failed = view()->m_bAudioFailed;
+             view()->m_nWaveDevice = 4242;   // no such device
+             view()->OpenCapture();
+             view()->m_hWaveIn = device;
+             view()->m_nWaveDevice = id;
+             view()->m_bAudioFailed = failed;
+         }, IDOK, "msg-ouverture-audio"},
+    };
+    for (const auto& b : boxes) {
+        CHelpWindow::Close();
+        pump(20);
+        {
+            F1InNextBox f1(b.close);
+            b.open();
+        }
+        pump(50);
+        EXPECT_EQ(shownKey(), b.key) << b.what;
+    }
+    frame()->GetActiveDocument()->SetModifiedFlag(FALSE);
 }
