@@ -1,11 +1,13 @@
 #include "app/MainFrm.h"
 #include "app/OndavApp.h"
-#include "app/HelpWindow.h"
+#include "help/HelpWindow.h"
+#include "help/HelpPictures.h"
 #include "acquisition/OndavView.h"
 #include "resource.h"
 #include "support/RunningApp.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <string>
@@ -300,4 +302,33 @@ TEST_F(Help, F1InABoxOpensThatBoxsTopic)
         EXPECT_EQ(shownKey(), b.key) << b.what;
     }
     frame()->GetActiveDocument()->SetModifiedFlag(FALSE);
+}
+
+TEST_F(Help, PicturesOfThePageAreWhatTheViewShows)
+{
+    RECT client;
+    ::GetClientRect(view()->m_hWnd, &client);
+    {
+        const char* name = "panneau";
+        RECT part = HelpPicturePart(name);
+        SIZE size = HelpPictureSize(name, "");
+        ASSERT_EQ(size.cx, part.right - part.left) << name;
+        // The picture, and the same part of the view's window on the screen.
+        HDC screen = ::GetDC(view()->m_hWnd);
+        HDC mem = ::CreateCompatibleDC(screen);
+        HBITMAP picture = ::CreateCompatibleBitmap(screen, size.cx, size.cy);
+        HGDIOBJ old = ::SelectObject(mem, picture);
+        ::RedrawWindow(view()->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        DrawHelpPicture(mem, name, "", 0, 0);
+        int differ = 0, compared = 0;
+        for (int y = part.top; y < std::min(part.bottom, client.bottom); y += 2)
+            for (int x = part.left; x < std::min(part.right, client.right); x += 2, ++compared)
+                differ += ::GetPixel(mem, x - part.left, y - part.top) != ::GetPixel(screen, x, y);
+        ::SelectObject(mem, old);
+        ::DeleteObject(picture);
+        ::DeleteDC(mem);
+        ::ReleaseDC(view()->m_hWnd, screen);
+        EXPECT_GT(compared, 10000) << name;
+        EXPECT_EQ(differ, 0) << name;
+    }
 }

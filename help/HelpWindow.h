@@ -3,7 +3,7 @@
 // It does not block the main window; there is at most one, reused while open;
 // it closes with the program and reopens where the user last left it.
 #pragma once
-#include "app/HelpPage.h"
+#include "help/HelpPage.h"
 #include <commctrl.h>
 
 class CHelpWindow : public CWnd {

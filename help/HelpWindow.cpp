@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "help/HelpWindow.h"
 #include "resource.h"
 #include "framework/ids.h"
 #include <commctrl.h>

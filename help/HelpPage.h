@@ -1,7 +1,7 @@
 // One help topic laid out for a width and painted with GDI: title, headings,
 // wrapped paragraphs with links, bullets, fixed-pitch lines, tables, pictures.
 #pragma once
-#include "app/HelpBook.h"
+#include "help/HelpBook.h"
 #include "framework/framework.h"
 #include <functional>
 

@@ -1,5 +1,5 @@
-#include "app/HelpPage.h"
-#include "app/HelpPictures.h"
+#include "help/HelpPage.h"
+#include "help/HelpPictures.h"
 #include <algorithm>
 
 namespace {
