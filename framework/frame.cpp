@@ -1,4 +1,5 @@
 #include "framework/frame.h"
+#include "framework/preview.h"
 #include "framework/app.h"
 #include "framework/doc.h"
 #include "framework/doctempl.h"
@@ -371,6 +372,7 @@ BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
 {
     if (m_bHelpMode && PreTranslateHelpMode(msg)) return TRUE;
+    if (CPreviewWnd::PreTranslate(msg)) return TRUE;
     // The keys of the frame's windows only: another top-level window of the
     // program (the help) keeps its own keys.
     if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable && ::IsWindowEnabled(m_hWnd)

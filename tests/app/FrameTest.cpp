@@ -525,3 +525,17 @@ TEST(Preview, TheViewStillPaintsForTheScreenWhileItIsOpen)
     EXPECT_TRUE(same) << "a repaint under the preview draws the screen page, panel included";
     EXPECT_FALSE(::IsWindow(preview));
 }
+
+TEST(Preview, EscapeClosesItAndItsCaptionHasTheProgramsIcon)
+{
+    command(ID_FILE_PRINT_PREVIEW);
+    HWND preview = ::FindWindowA(nullptr, "Aperçu avant impression - Sans titre");
+    ASSERT_NE(preview, nullptr);
+    auto icon = ::GetClassLongPtrA(preview, GCLP_HICON);
+    EXPECT_NE(icon, 0);
+    EXPECT_EQ(icon, ::GetClassLongPtrA(frame()->m_hWnd, GCLP_HICON));
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    pump(100);
+    EXPECT_FALSE(::IsWindow(preview));
+    EXPECT_TRUE(::IsWindowEnabled(frame()->m_hWnd));
+}
