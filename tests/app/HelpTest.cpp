@@ -2,6 +2,8 @@
 #include "app/OndavApp.h"
 #include "help/HelpWindow.h"
 #include "help/HelpPictures.h"
+#include "help/HelpBook.h"
+#include <map>
 #include "acquisition/OndavView.h"
 #include "resource.h"
 #include "support/RunningApp.h"
@@ -331,4 +333,98 @@ TEST_F(Help, PicturesOfThePageAreWhatTheViewShows)
         EXPECT_GT(compared, 10000) << name;
         EXPECT_EQ(differ, 0) << name;
     }
+}
+
+TEST_F(Help, DividerTipsTablesAndIndexLetEveryTitleAndCellBeRead)
+{
+    command(ID_HELP_FINDER);
+    CHelpWindow* help = CHelpWindow::Instance();
+    ASSERT_NE(help, nullptr);
+    // The divider between contents and page follows the mouse.
+    RECT page;
+    ::GetWindowRect(help->Page().m_hWnd, &page);
+    ::MapWindowPoints(nullptr, help->m_hWnd, reinterpret_cast<POINT*>(&page), 2);
+    const int x = page.left - 3, y = (page.top + page.bottom) / 2;
+    help->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    help->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + 40, y));
+    help->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x + 40, y));
+    RECT moved;
+    ::GetWindowRect(help->Page().m_hWnd, &moved);
+    ::MapWindowPoints(nullptr, help->m_hWnd, reinterpret_cast<POINT*>(&moved), 2);
+    EXPECT_EQ(moved.left - page.left, 40);
+
+    // A contents line gives the whole title as its tip.
+    const auto& topics = HelpBook::Program().Topics();
+    const HelpTopic* topic = HelpBook::Program().Find("cmd-base-50ms");
+    ASSERT_NE(topic, nullptr);
+    char text[256] = "";
+    NMTVGETINFOTIPA tip{};
+    tip.hdr = {help->Contents(), 0, TVN_GETINFOTIPA};
+    tip.pszText = text;
+    tip.cchTextMax = sizeof text;
+    tip.lParam = topic - topics.data();
+    help->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    EXPECT_EQ(std::string(text), topic->title);
+
+    // In a narrow window a wide table's cells all stay on the page.
+    help->ShowTopic("base-de-temps");
+    help->MoveWindow(0, 0, 420, 500);
+    RECT client;
+    ::GetClientRect(help->Page().m_hWnd, &client);
+    int cells = 0;
+    for (const HelpLayout::Item& item : help->Page().Layout().Items()) {
+        if (item.kind != HelpLayout::Kind::Cell) continue;
+        ++cells;
+        EXPECT_LE(item.rc.right, client.right) << item.text;
+    }
+    EXPECT_GT(cells, 20);
+
+    // A word of the index that leads to several topics names each of them.
+    std::map<std::string, std::vector<std::string>> lines;
+    const auto index = HelpBook::Program().Index();
+    for (size_t i = 0; i < index.size(); ++i) {
+        char line[512] = "";
+        ::SendMessageA(help->IndexList(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+        lines[index[i].word].push_back(line);
+    }
+    int shared = 0;
+    for (const auto& [word, seen] : lines) {
+        if (seen.size() < 2) continue;
+        ++shared;
+        EXPECT_EQ(std::set<std::string>(seen.begin(), seen.end()).size(), seen.size()) << word;
+    }
+    EXPECT_GT(shared, 0);
+}
+
+TEST_F(Help, LinksByTabAndEnterAndThePageTextCopied)
+{
+    command(ID_HELP_FINDER);
+    CHelpWindow* help = CHelpWindow::Instance();
+    ASSERT_NE(help, nullptr);
+    help->ShowTopic("base-de-temps");
+    CHelpPage& page = help->Page();
+    EXPECT_EQ(page.GetWindowText(), HelpBook::Program().Find("base-de-temps")->title) << "its accessible name";
+
+    // Copied: the whole text, tables included.
+    page.SendMessage(WM_COPY);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    std::string copied = data ? static_cast<const char*>(::GlobalLock(data)) : "";
+    if (data) ::GlobalUnlock(data);
+    ::CloseClipboard();
+    EXPECT_NE(copied.find("Bases de temps"), std::string::npos);
+    EXPECT_NE(copied.find("91 ms"), std::string::npos);
+    EXPECT_NE(copied.find("Rapide\t100 ms"), std::string::npos);
+
+    // Tab reaches the first link, Enter follows it.
+    ::SetFocus(page.m_hWnd);
+    const auto links = page.Layout().LinkStarts();
+    ASSERT_FALSE(links.empty());
+    const std::string target = page.Layout().Items()[links[0]].link;
+    MSG tab{page.m_hWnd, WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+    EXPECT_TRUE(page.SendMessage(WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)) & DLGC_WANTTAB);
+    page.SendMessage(WM_KEYDOWN, VK_TAB);
+    EXPECT_EQ(page.FocusedLink(), 0);
+    page.SendMessage(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(shownKey(), target);
 }
