@@ -154,13 +154,17 @@ void CHelpWindow::FillContents()
     };
     m_treeItems.assign(topics.size(), nullptr);
     for (size_t i = 0; i < topics.size(); ++i) {
-        // A command's book names its menu already: "Réglages > Base de Temps > 20 ms." is listed
-        // as "Base de Temps > 20 ms." under "Menu Réglages".
-        std::string name = topics[i].title;
-        size_t menu = name.find(" > ");
-        if (!topics[i].commands.empty() && menu != std::string::npos) name = name.substr(menu + 3);
+        // A command's book names its menu already, and its submenus become
+        // books of their own: "Réglages > Base de Temps > 20 ms." is listed
+        // as "20 ms." under "Menu Réglages", then "Base de Temps".
+        std::string name = topics[i].title, book = topics[i].book;
+        if (!topics[i].commands.empty() && name.find(" > ") != std::string::npos) {
+            name = name.substr(name.find(" > ") + 3);
+            for (size_t sub; (sub = name.find(" > ")) != std::string::npos; name = name.substr(sub + 3))
+                book.append("/").append(name, 0, sub);
+        }
         TVINSERTSTRUCTA ins{};
-        ins.hParent = bookItem(topics[i].book);
+        ins.hParent = bookItem(book);
         ins.hInsertAfter = TVI_LAST;
         ins.item.mask = TVIF_TEXT | TVIF_PARAM;
         ins.item.pszText = const_cast<char*>(name.c_str());

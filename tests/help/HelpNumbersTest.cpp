@@ -20,7 +20,7 @@ struct Figure {
 // The figures of a text (cp1252): "64 176 octets", "90,7 ms", "0.5ms", "20us".
 void collect(const std::string& text, const std::string& topic, std::vector<Figure>& out)
 {
-    static const std::regex figure("(\\d+(?:[ \\xA0]\\d{3})*(?:[.,]\\d+)?) ?"
+    static const std::regex figure("(\\d+(?:[ \\xA0]\\d{3})*(?:[.,]\\d+)?)[ \\xA0]?"
                                    "(ms|\\xB5s|us|secondes?|s|octets|\\xE9chantillons)(?![A-Za-z\\xC0-\\xFF])");
     for (std::sregex_iterator i(text.begin(), text.end(), figure), end; i != end; ++i) {
         std::string digits, number = (*i)[1];
