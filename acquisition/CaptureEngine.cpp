@@ -2,6 +2,7 @@
 // 8000-byte buffer with one header, no completion callback. The measurement
 // cycle arms the buffer and reads it back a fixed wait later.
 #include "acquisition/OndavView.h"
+#include "resource.h"
 #include <cstring>
 
 namespace {
@@ -55,6 +56,7 @@ void COndavView::OpenCapture()
     if (m_mmResult == MMSYSERR_NOERROR) return;
     m_hWaveIn = nullptr;   // whatever the failed call left there is no device
     // The view has no window yet: the box has no owner.
+    CBoxHelp help(IDH_MSG_OUVERTURE_AUDIO);
     ::MessageBoxA(nullptr, kOpenFailedText, kOpenFailedCaption, MB_OK);
     m_bAudioFailed = TRUE;
 }
@@ -81,6 +83,7 @@ void COndavView::CheckSoundCall()
         m_bRunning = FALSE;
     }
     // At exit the window is already going: the box then stands on its own.
+    CBoxHelp help(IDH_MSG_INTERFACE_SON);
     if (::IsWindowVisible(m_hWnd)) MessageBox(kSoundProblemText);
     else ::MessageBoxA(nullptr, kSoundProblemText, AfxGetAppName(), MB_OK);
     m_bAudioFailed = TRUE;

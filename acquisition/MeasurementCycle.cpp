@@ -3,6 +3,7 @@
 // store the frame in the document, find the trigger, redraw the data).
 #include "acquisition/OndavView.h"
 #include "app/MeasureWindow.h"
+#include "resource.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ void COndavView::OnTimer(UINT_PTR id)
             m_bRunning = FALSE;
             Invalidate(TRUE);
         }
+        CBoxHelp help(IDH_MSG_REFUS_MESURE);
         MessageBox(kRefusalText, kRefusalCaption);
     } else {
         if (m_bRunning) {

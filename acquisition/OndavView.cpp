@@ -42,13 +42,13 @@ BOOL COndavView::PreCreateWindow(CREATESTRUCT& cs)
     m_nOutputTarget = 1;
     m_bNeedResources = TRUE;
 
-    m_nSampleRate = 44100;
+    m_nSampleRate = kSampleRate;
     SetupCapture();
 
     m_bRunning = FALSE;
     m_nScopeLayout = 1;
     m_nTracePenWidth = 2;
-    m_nCaptureWait = 400;
+    m_nCaptureWait = kCaptureWaitMs;
     m_nRefreshPeriod = 500;
     m_bDeviceOpen = FALSE;
     m_nDisplayMode = kModeScope;

@@ -11,6 +11,10 @@ enum : int { kModeScope = 1, kModeVuMeters = 2, kModeBargraphs = 3 };
 constexpr UINT_PTR kMeasureTimer = 250;
 // Size of the capture buffer: 4000 stereo frames of two 8-bit samples.
 constexpr DWORD kCaptureBufferBytes = 8000;
+// The card's rate (frames per second) and the wait before each arming and
+// each reading of the buffer, in ms.
+constexpr int kSampleRate = 44100;
+constexpr int kCaptureWaitMs = 400;
 // Length of the settings file: the reserved block and the three colours.
 constexpr int kSettingsReservedBytes = 36;
 constexpr int kSettingsFileBytes = kSettingsReservedBytes + 3 * 4;

@@ -2,6 +2,7 @@
 // directory holding a reserved block (carried through unchanged) and the
 // background colours of the three displays.
 #include "acquisition/OndavView.h"
+#include "resource.h"
 #include <algorithm>
 #include <cstring>
 
@@ -117,5 +118,6 @@ void COndavView::SaveChangedColors()
 void COndavView::ReportSettingsLost()
 {
     // Shown while the window is being destroyed: no owner.
+    CBoxHelp help(IDH_MSG_INI_DISPARU);
     ::MessageBoxA(nullptr, kSettingsLostText, kSettingsLostCaption, MB_OK);
 }

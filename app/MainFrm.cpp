@@ -1,6 +1,6 @@
 #include "app/MainFrm.h"
-#include "app/HelpContext.h"
-#include "app/HelpWindow.h"
+#include "help/HelpContext.h"
+#include "help/HelpWindow.h"
 #include "app/MeasureWindow.h"
 #include "acquisition/OndavView.h"
 #include "document/Splash.h"

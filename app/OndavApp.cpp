@@ -1,6 +1,7 @@
 #include "app/OndavApp.h"
 #include "app/MainFrm.h"
-#include "app/HelpWindow.h"
+#include "help/HelpContext.h"
+#include "help/HelpWindow.h"
 #include "app/MeasureWindow.h"
 #include "acquisition/OndavView.h"
 #include "document/OndavDoc.h"
@@ -57,6 +58,12 @@ BOOL COndavApp::PreTranslateMessage(MSG* msg)
     if (CHelpWindow::PreTranslate(msg)) return TRUE;
     if (CMeasureWindow::PreTranslate(msg)) return TRUE;
     return CWinApp::PreTranslateMessage(msg);
+}
+
+void COndavApp::OnBoxHelp(UINT helpId)
+{
+    // Before the main window exists (the sound card's box) the help stands alone.
+    CHelpWindow::Open(helpcontext::ForBox(helpId), m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr);
 }
 
 void COndavApp::OnAppAbout()

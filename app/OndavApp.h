@@ -7,6 +7,7 @@ public:
     BOOL InitInstance() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnAppAbout();
+    void OnBoxHelp(UINT helpId) override;
 
     DECLARE_MESSAGE_MAP()
 };

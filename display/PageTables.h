@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 #include <array>
+#include <string>
 
 class CDC;
 
@@ -39,6 +40,15 @@ void FillStrips(CDC* dc, const Strips& strips, COLORREF colour);
 // scope screen and the synchronisation box, not the whole page. On paper
 // everything shows.
 bool Shows(CDC* dc, const RECT& area);
+// The room a line of text takes on the page, generously: no glyph of the
+// small font is wider than 8 units or taller than 16 (scale 2: the large font).
+constexpr RECT TextRoom(int x, int y, const char* text, int scale = 1)
+{
+    const int length = static_cast<int>(std::char_traits<char>::length(text));
+    return RECT{x, y, x + scale * (8 * length + 4), y + scale * 16};
+}
+struct Text;
+constexpr RECT TextRoom(const Text& t, int scale = 1);
 // A line of the small font, drawn only when the room it takes shows.
 void TextOutShown(CDC* dc, int x, int y, const char* text);
 
@@ -107,6 +117,7 @@ struct Text {
     int x, y;
     const char* text;
 };
+constexpr RECT TextRoom(const Text& t, int scale) { return TextRoom(t.x, t.y, t.text, scale); }
 
 constexpr Text kScaleCaption{625, 383, "Echelle"};
 

@@ -63,9 +63,7 @@ bool page::Shows(CDC* dc, const RECT& area)
 
 void page::TextOutShown(CDC* dc, int x, int y, const char* text)
 {
-    // Generous: no glyph of the small font is wider than 8 units or taller than 16.
-    const RECT room{x, y, x + 8 * lstrlenA(text) + 4, y + 16};
-    if (Shows(dc, room)) dc->TextOut(x, y, text);
+    if (Shows(dc, TextRoom(x, y, text))) dc->TextOut(x, y, text);
 }
 
 void COndavView::OnDraw(CDC* dc)

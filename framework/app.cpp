@@ -59,6 +59,36 @@ BOOL CWinApp::Enable3dControls()
     return ::InitCommonControlsEx(&icc);
 }
 
+// ---------------------------------------------------------------- help of modal boxes
+
+namespace {
+UINT g_boxHelpId = 0;
+HHOOK g_boxKeyHook = nullptr;
+
+// Dialog and message-box loops offer their messages here before they use them.
+LRESULT CALLBACK boxKeyFilter(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    if ((code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) && msg->message == WM_KEYDOWN &&
+        msg->wParam == VK_F1 && g_boxHelpId && AfxGetApp()) {
+        AfxGetApp()->OnBoxHelp(g_boxHelpId);
+        return TRUE;
+    }
+    return ::CallNextHookEx(g_boxKeyHook, code, wParam, lParam);
+}
+} // namespace
+
+CBoxHelp::CBoxHelp(UINT helpId) : m_nPrevious(g_boxHelpId)
+{
+    if (!g_boxKeyHook)   // once for the thread, for the program's life
+        g_boxKeyHook = ::SetWindowsHookExA(WH_MSGFILTER, boxKeyFilter, nullptr, ::GetCurrentThreadId());
+    g_boxHelpId = helpId;
+}
+
+CBoxHelp::~CBoxHelp() { g_boxHelpId = m_nPrevious; }
+
+UINT CBoxHelp::Current() { return g_boxHelpId; }
+
 int CWinApp::ExitInstance()
 {
     if (m_pRecentFileList) m_pRecentFileList->WriteList();

@@ -79,6 +79,8 @@ public:
     virtual int Run();
     virtual BOOL PreTranslateMessage(MSG* msg);
     virtual BOOL OnIdle(long count);
+    // F1 pressed in a modal box: the help of the box named helpId (see CBoxHelp).
+    virtual void OnBoxHelp(UINT helpId) { (void)helpId; }
 
     // Start-up helpers.
     void ParseCommandLine(CCommandLineInfo& info);
@@ -121,6 +123,22 @@ protected:
     HGLOBAL m_hDevMode = nullptr;   // the printer chosen in print set-up
     HGLOBAL m_hDevNames = nullptr;
     friend class CView;
+};
+
+// The help of the modal boxes opened while it lives: a command's id (the
+// frame sets it around every command) or a box's own help id. F1 pressed in
+// any dialog or message box of this thread then asks the application for
+// that help instead of the window under the box.
+class CBoxHelp {
+public:
+    explicit CBoxHelp(UINT helpId);
+    ~CBoxHelp();
+    CBoxHelp(const CBoxHelp&) = delete;
+    CBoxHelp& operator=(const CBoxHelp&) = delete;
+    // The innermost help id, 0 when none.
+    static UINT Current();
+private:
+    UINT m_nPrevious;
 };
 
 CWinApp* AfxGetApp();

@@ -17,6 +17,7 @@ constexpr int PANE_PADDING = 10;   // room for the pane's borders around its tex
 constexpr int GRIPPER_WIDTH = 8;   // the handle a movable bar is dragged by
 constexpr int EDGE_WIDTH = 2;      // the etched line between a docked bar and the view
 constexpr int FLOAT_ROW_BUTTONS = 10;   // a floating toolbar's rows are at most this wide
+constexpr int SEPARATOR_WIDTH = 8;     // a separator within a row
 
 // The border a docked bar draws on its side facing the view.
 DWORD facingBorder(DWORD side)
@@ -239,6 +240,9 @@ BOOL CToolBar::CreateEx(CFrameWnd* parent, DWORD ctrlStyle, DWORD style, const R
     if (!h) return FALSE;
     SubclassWindow(h);
     SendMessage(TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON));
+    // Tips show on a floating bar too, whose window is never the active one.
+    if (HWND tips = reinterpret_cast<HWND>(SendMessage(TB_GETTOOLTIPS)))
+        ::SetWindowLongPtrA(tips, GWL_STYLE, ::GetWindowLongPtrA(tips, GWL_STYLE) | TTS_ALWAYSTIP);
     // The title its floating window shows.
     CString title;
     if (title.LoadString(FW_IDS_TOOLBAR_TITLE)) SetWindowText(title);
@@ -265,6 +269,7 @@ BOOL CToolBar::LoadToolBar(UINT resourceId)
         m_ids.push_back(id);
         TBBUTTON b{};
         if (id == 0) {
+            b.iBitmap = SEPARATOR_WIDTH;
             b.fsStyle = BTNS_SEP;
         } else {
             b.iBitmap = images++;
@@ -306,61 +311,104 @@ CSize CToolBar::CalcFixedLayout(DWORD side) const
         CSize items = ItemsExtent();
         return CSize(items.cx + 2 * TOOLBAR_BORDER, items.cy + 2 * TOOLBAR_BORDER);
     }
-    // Docked: the thickness across the side; the frame gives the length.
+    // Docked in one row or column: the thickness across the side.
     if (side == CBRS_ALIGN_LEFT || side == CBRS_ALIGN_RIGHT)
         return CSize(LOWORD(size) + 2 * TOOLBAR_BORDER + insetX, 0);
     return CSize(0, HIWORD(size) + 2 * TOOLBAR_BORDER + insetY);
 }
 
-void CToolBar::OnOrientation(DWORD side)
+int CToolBar::ButtonWidth() const
 {
-    // Along a top or bottom side one row; along a left or right side one
-    // column without the separators; floating, rows of a few buttons broken
-    // between groups where they can be.
-    const bool vertical = side == CBRS_ALIGN_LEFT || side == CBRS_ALIGN_RIGHT;
-    const int buttonWidth = LOWORD(SendMessage(TB_GETBUTTONSIZE));
-    const int rowWidth = FLOAT_ROW_BUTTONS * buttonWidth;
+    return LOWORD(SendMessage(TB_GETBUTTONSIZE));
+}
+
+CSize CToolBar::CalcDynamicLayout(DWORD side, int length)
+{
+    RECT in = NonClientInsets();
+    const int insetX = in.left + in.right, insetY = in.top + in.bottom;
+    if (side == CBRS_ALIGN_LEFT || side == CBRS_ALIGN_RIGHT) {
+        CSize items = WrapToHeight(length - insetY - 2 * TOOLBAR_BORDER);
+        return CSize(items.cx + 2 * TOOLBAR_BORDER + insetX, length);
+    }
+    if (side == CBRS_ALIGN_TOP || side == CBRS_ALIGN_BOTTOM) {
+        CSize items = WrapToWidth(length - insetX - 2 * TOOLBAR_BORDER);
+        return CSize(length, items.cy + 2 * TOOLBAR_BORDER + insetY);
+    }
+    return CalcFixedLayout(side);
+}
+
+CSize CToolBar::CalcFloatingLayout(SIZE wanted, BOOL byHeight)
+{
+    CSize items = byHeight ? WrapToHeight(wanted.cy - 2 * TOOLBAR_BORDER)
+                           : WrapToWidth(wanted.cx - 2 * TOOLBAR_BORDER);
+    return CSize(items.cx + 2 * TOOLBAR_BORDER, items.cy + 2 * TOOLBAR_BORDER);
+}
+
+CSize CToolBar::WrapToHeight(int height)
+{
+    const int buttons = GetCount();
+    CSize items(0, 0);
+    for (int columns = 1; columns <= buttons; ++columns) {
+        items = WrapToWidth(columns * ButtonWidth());
+        if (items.cy <= height) break;
+    }
+    return items;
+}
+
+CSize CToolBar::WrapToWidth(int width)
+{
+    const int buttonWidth = ButtonWidth();
+    if (width < buttonWidth) width = buttonWidth;
+    // The states first: a wrap decided at a button goes on the item before it.
+    std::vector<BYTE> states(m_ids.size());
     int x = 0;
-    for (int i = 0; i < GetCount(); ++i) {
+    for (size_t i = 0; i < m_ids.size(); ++i) {
         TBBUTTON b{};
         SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
-        const bool separator = m_ids[static_cast<size_t>(i)] == 0;
         BYTE state = b.fsState & ~(TBSTATE_WRAP | TBSTATE_HIDDEN);
-        if (vertical) {
-            state |= separator ? TBSTATE_HIDDEN : TBSTATE_WRAP;
-        } else if (side == 0) {
-            RECT r{};
-            SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
-            const int width = separator ? (r.right > r.left ? r.right - r.left : 8) : buttonWidth;
-            // A group that does not fit the row starts the next one after its separator.
-            if (separator && x > 0) {
-                int group = 0;
-                for (int j = i + 1; j < GetCount() && m_ids[static_cast<size_t>(j)] != 0; ++j) group += buttonWidth;
-                if (x + width + group > rowWidth) { state |= TBSTATE_WRAP; x = 0; }
-                else x += width;
-            } else if (!separator) {
-                if (x > 0 && x + width > rowWidth) {
-                    TBBUTTONINFOA prev{};
-                    prev.cbSize = sizeof(prev);
-                    prev.dwMask = TBIF_BYINDEX | TBIF_STATE;
-                    SendMessage(TB_GETBUTTONINFOA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&prev));
-                    prev.fsState |= TBSTATE_WRAP;
-                    SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(i - 1), reinterpret_cast<LPARAM>(&prev));
-                    x = 0;
-                }
-                x += width;
+        if (m_ids[i] == 0) {
+            int group = 0;
+            for (size_t j = i + 1; j < m_ids.size() && m_ids[j] != 0; ++j) group += buttonWidth;
+            if (x == 0) {
+                state |= TBSTATE_HIDDEN;              // nothing to separate from yet
+            } else if (x + SEPARATOR_WIDTH + group > width) {
+                state |= TBSTATE_WRAP;                // drawn across, between two rows
+                x = 0;
             } else {
-                state |= TBSTATE_HIDDEN;   // a separator opening a row
+                x += SEPARATOR_WIDTH;
             }
+        } else {
+            if (x > 0 && x + buttonWidth > width) {
+                states[i - 1] |= TBSTATE_WRAP;
+                x = 0;
+            }
+            x += buttonWidth;
         }
+        states[i] = state;
+    }
+    bool changed = false;
+    for (size_t i = 0; i < m_ids.size(); ++i) {
         TBBUTTONINFOA info{};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_BYINDEX | TBIF_STATE;
-        info.fsState = state;
-        SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
+        SendMessage(TB_GETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+        if (info.fsState == states[i]) continue;
+        info.fsState = states[i];
+        SendMessage(TB_SETBUTTONINFOA, i, reinterpret_cast<LPARAM>(&info));
+        changed = true;
     }
-    SendMessage(TB_AUTOSIZE);
-    Invalidate(TRUE);
+    if (changed) {
+        SendMessage(TB_AUTOSIZE);
+        Invalidate(TRUE);
+    }
+    return ItemsExtent();
+}
+
+void CToolBar::OnOrientation(DWORD side)
+{
+    // Docked, the frame's layout wraps the buttons to the side's length;
+    // floating, rows of a few buttons broken between groups where they can be.
+    if (side == 0) WrapToWidth(FLOAT_ROW_BUTTONS * ButtonWidth());
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler)

@@ -56,6 +56,12 @@ public:
     // The size of the bar for a side (0: floating), borders and gripper included;
     // the length along a docked side is the frame's business.
     virtual CSize CalcFixedLayout(DWORD side) const = 0;
+    // The size of the bar docked on side with length pixels along it; a bar
+    // that can wrap its items does so to fit. By default the fixed size.
+    virtual CSize CalcDynamicLayout(DWORD side, int length) { (void)length; return CalcFixedLayout(side); }
+    // The floating bar's size nearest to a client area of wanted, the user
+    // sizing its window by the height (byHeight) or by the width.
+    virtual CSize CalcFloatingLayout(SIZE wanted, BOOL byHeight) { (void)wanted; (void)byHeight; return CalcFixedLayout(0); }
     // Refreshes the state of its items through the frame's command routing.
     virtual void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) = 0;
 
@@ -92,6 +98,8 @@ public:
     int GetCount() const { return static_cast<int>(m_ids.size()); }
     UINT GetItemID(int index) const { return m_ids[static_cast<size_t>(index)]; }
     CSize CalcFixedLayout(DWORD side) const override;
+    CSize CalcDynamicLayout(DWORD side, int length) override;
+    CSize CalcFloatingLayout(SIZE wanted, BOOL byHeight) override;
     void OnUpdateCmdUI(CFrameWnd* target, BOOL disableIfNoHandler) override;
 
 protected:
@@ -101,6 +109,13 @@ private:
     std::vector<UINT> m_ids;   // 0 for separators
     // The size of the buttons as laid out now, wrapped rows included.
     CSize ItemsExtent() const;
+    int ButtonWidth() const;
+    // Lays the buttons out in rows at most width pixels wide, a group going
+    // to the next row after its separator (then drawn across) when it does
+    // not fit; returns the extent of the buttons.
+    CSize WrapToWidth(int width);
+    // The fewest columns whose rows fit in height; returns their extent.
+    CSize WrapToHeight(int height);
 };
 
 class CStatusBar : public CControlBar {

@@ -146,6 +146,7 @@ BOOL CDocument::SaveModified()
     CString format, text;
     format.LoadString(FW_IDS_SAVE_CHANGES);
     text.Format(format, m_strTitle.c_str());
+    CBoxHelp help(FW_IDS_SAVE_CHANGES);
     switch (AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES: return DoFileSave();
     case IDNO: return TRUE;

@@ -7,7 +7,7 @@ namespace {
 // Signed coordinates of a mouse message.
 int xOf(LPARAM l) { return static_cast<short>(LOWORD(l)); }
 int yOf(LPARAM l) { return static_cast<short>(HIWORD(l)); }
-constexpr DWORD kFloatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFloatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kFloatExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 // How near an edge of the frame the pointer must be released to dock there.
 constexpr int kDockReach = 40;
@@ -22,6 +22,8 @@ BEGIN_MESSAGE_MAP(CMiniDockFrameWnd, CWnd)
     ON_MESSAGE(WM_NCLBUTTONDBLCLK, OnNcLButtonDblClk)
     ON_MESSAGE(WM_MOUSEACTIVATE, OnMouseActivate)
     ON_MESSAGE(WM_NCACTIVATE, OnNcActivate)
+    ON_MESSAGE(WM_SIZING, OnSizing)
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 BOOL CMiniDockFrameWnd::Create(HWND owner, const char* title)
@@ -96,6 +98,26 @@ LRESULT CMiniDockFrameWnd::OnNcActivate(WPARAM, LPARAM lParam)
     // Its caption looks as active as the program's.
     CFrameWnd* frame = m_pBar->m_pDockSite;
     return DefWindowProc(WM_NCACTIVATE, frame && frame->IsFrameOrBarActive(), lParam);
+}
+
+LRESULT CMiniDockFrameWnd::OnSizing(WPARAM edge, LPARAM lParam)
+{
+    auto* r = reinterpret_cast<RECT*>(lParam);
+    const SIZE frame = WindowSize(SIZE{ 0, 0 });
+    const SIZE wanted{ r->right - r->left - frame.cx, r->bottom - r->top - frame.cy };
+    const BOOL byHeight = edge == WMSZ_TOP || edge == WMSZ_BOTTOM;
+    const SIZE outer = WindowSize(m_pBar->CalcFloatingLayout(wanted, byHeight));
+    // The edge held by the pointer moves; the opposite one stays.
+    if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT) r->left = r->right - outer.cx;
+    else r->right = r->left + outer.cx;
+    if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT) r->top = r->bottom - outer.cy;
+    else r->bottom = r->top + outer.cy;
+    return TRUE;
+}
+
+void CMiniDockFrameWnd::OnSize(UINT, int cx, int cy)
+{
+    if (m_pBar->m_hWnd && ::GetParent(m_pBar->m_hWnd) == m_hWnd) m_pBar->MoveWindow(0, 0, cx, cy);
 }
 
 // ---------------------------------------------------------------- drag

@@ -8,7 +8,8 @@ class CFrameWnd;
 
 // A tool window owned by the frame, holding one floating bar. Its caption is
 // the bar's handle: dragged, it moves (or docks) the bar; double-clicked, it
-// docks the bar back where it was; its close box hides the bar.
+// docks the bar back where it was; its close box hides the bar; its border
+// reshapes the bar.
 class CMiniDockFrameWnd : public CWnd {
 public:
     explicit CMiniDockFrameWnd(CControlBar* bar) : m_pBar(bar) {}
@@ -27,6 +28,9 @@ public:
     LRESULT OnNcLButtonDblClk(WPARAM hit, LPARAM lParam);
     LRESULT OnMouseActivate(WPARAM, LPARAM);
     LRESULT OnNcActivate(WPARAM, LPARAM lParam);
+    // Sized by its border, it takes the nearest shape of rows and columns.
+    LRESULT OnSizing(WPARAM edge, LPARAM lParam);
+    void OnSize(UINT type, int cx, int cy);
 
     DECLARE_MESSAGE_MAP()
 

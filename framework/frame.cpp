@@ -1,4 +1,5 @@
 #include "framework/frame.h"
+#include "framework/preview.h"
 #include "framework/app.h"
 #include "framework/doc.h"
 #include "framework/doctempl.h"
@@ -137,12 +138,21 @@ void CFrameWnd::DockControlBar(CControlBar* bar, DWORD side)
     if (!(bar->m_dwDockStyle & m_dwDockStyle & side)) return;
     bar->SetDockSide(side);
     RecalcLayout();
+    RepaintAfterDockChange();
+}
+
+void CFrameWnd::RepaintAfterDockChange()
+{
+    // The view's bits are moved with it, but what a bar uncovers and the
+    // view's paint may not agree on the new place: all is painted afresh.
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* bar, POINT topLeft)
 {
     bar->SetDockSide(0, topLeft);
     RecalcLayout();
+    RepaintAfterDockChange();
     // The new window must not make the program look inactive.
     BOOL active = IsFrameOrBarActive();
     SendMessage(WM_NCACTIVATE, active);
@@ -177,8 +187,9 @@ void CFrameWnd::RecalcLayout()
     CRect r;
     GetClientRect(&r);
     auto place = [&r](CControlBar* bar) {
-        CSize size = bar->CalcFixedLayout(bar->GetDockSide());
-        switch (bar->GetDockSide()) {
+        const DWORD side = bar->GetDockSide();
+        CSize size = bar->CalcDynamicLayout(side, bar->IsHorz() ? r.Width() : r.Height());
+        switch (side) {
         case CBRS_ALIGN_BOTTOM:
             bar->MoveWindow(r.left, r.bottom - size.cy, r.Width(), size.cy);
             r.bottom -= size.cy;
@@ -352,9 +363,16 @@ BOOL CFrameWnd::OnCmdMsg(UINT id, UINT code, void* extra)
     return app && app->OnCmdMsg(id, code, extra);
 }
 
+BOOL CFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CBoxHelp help(LOWORD(wParam));
+    return CWnd::OnCommand(wParam, lParam);
+}
+
 BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
 {
     if (m_bHelpMode && PreTranslateHelpMode(msg)) return TRUE;
+    if (CPreviewWnd::PreTranslate(msg)) return TRUE;
     // The keys of the frame's windows only: another top-level window of the
     // program (the help) keeps its own keys.
     if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hAccelTable && ::IsWindowEnabled(m_hWnd)
@@ -557,9 +575,9 @@ LRESULT CFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             EndHelpMode();
             ::EndMenu();
             PostMessage(kHelpOnCommandMessage, id);
-        } else {
-            ShowHelpDefault();
         }
+        // Elsewhere F1 and Shift+F1 are the accelerators' (help and help
+        // mode): the key's WM_HELP must not open the help a second time.
         return TRUE;
     }
     if (message == kHelpOnCommandMessage) {

@@ -19,6 +19,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnCmdMsg(UINT id, UINT code, void* extra) override;
+    // A command's boxes have its help (F1 in them).
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     void PostNcDestroy() override;
     virtual BOOL OnCreateClient(LPCREATESTRUCT cs, CCreateContext* context);
@@ -96,6 +98,7 @@ protected:
     BOOL m_bMenuTracking = FALSE;
     BOOL m_bHelpMode = FALSE;
 
+    void RepaintAfterDockChange();
     void ShowHelpText();
     void EndHelpMode();
     // In help mode: a click on one of this frame's windows is answered with

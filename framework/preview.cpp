@@ -6,7 +6,7 @@
 namespace {
 constexpr int kButtonBar = 34;
 constexpr int kMargin = 12;
-constexpr UINT kPreviewPrint = 1, kPreviewClose = 2;
+constexpr UINT kPreviewPrint = 1, kPreviewClose = IDCANCEL;
 // Without a printer the page is A4 landscape at 300 dots per inch.
 constexpr SIZE kDefaultPage{ 3508, 2480 };
 } // namespace
@@ -29,8 +29,10 @@ CPreviewWnd* CPreviewWnd::Open(CView* view, CPrintInfo* info)
     title = (nl < 0 ? title : title.Mid(nl + 1)) + " - " + docTitle;
     RECT owner;
     ::GetWindowRect(preview->m_hOwner, &owner);
+    // The program's icon in its caption, as its main window has.
+    auto icon = reinterpret_cast<HICON>(::GetClassLongPtrA(preview->m_hOwner, GCLP_HICON));
     const char* cls = RegisterWndClass(CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
-                                       reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1));
+                                       reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1), icon);
     if (!recorded || !preview->CreateEx(0, cls, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, owner.left, owner.top,
                                         owner.right - owner.left, owner.bottom - owner.top, preview->m_hOwner, nullptr)) {
         delete preview;                       // never had a window: still ours to delete
@@ -54,6 +56,14 @@ CPreviewWnd* CPreviewWnd::Open(CView* view, CPrintInfo* info)
     ::EnableWindow(preview->m_hOwner, FALSE);   // the preview stands in for the frame until closed
     ::SetFocus(preview->m_hClose);
     return preview;
+}
+
+BOOL CPreviewWnd::PreTranslate(MSG* msg)
+{
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !msg->hwnd) return FALSE;
+    HWND root = ::GetAncestor(msg->hwnd, GA_ROOT);
+    // Escape is IDCANCEL for a dialog: the Close button's id.
+    return dynamic_cast<CPreviewWnd*>(CWnd::FromHandlePermanent(root)) && ::IsDialogMessageA(root, msg);
 }
 
 CPreviewWnd::~CPreviewWnd()

@@ -7,6 +7,9 @@ public:
     // Records the view's page and opens the preview over the view's frame;
     // the preview deletes itself when closed.
     static CPreviewWnd* Open(CView* view, CPrintInfo* info);
+    // Its keys, as a dialog's: Escape closes it, Tab goes from button to
+    // button. TRUE when msg was one of them.
+    static BOOL PreTranslate(MSG* msg);
 
     ~CPreviewWnd() override;
     // Only an opened preview deletes itself; a failed opening is undone by Open.

@@ -236,5 +236,6 @@ int AfxMessageBox(UINT idPrompt, UINT type)
 {
     CString text;
     text.LoadString(idPrompt);
+    CBoxHelp help(idPrompt);
     return AfxMessageBox(text, type);
 }

@@ -64,3 +64,9 @@
 #define ID_OPTIONS_COULEUR      32822
 #define ID_AFFICHAGE_GRILLE     32823
 #define ID_AFFICHAGE_MESURES    32825
+
+// Help ids of the boxes that no command opens: F1 in the box shows its topic.
+#define IDH_MSG_OUVERTURE_AUDIO 0x20001
+#define IDH_MSG_INTERFACE_SON   0x20002
+#define IDH_MSG_REFUS_MESURE    0x20003
+#define IDH_MSG_INI_DISPARU     0x20004

@@ -170,6 +170,19 @@ void FillInPropertyPage(PROPSHEETPAGEA *psp, int idDlg, LPCSTR pszProc, DLGPROC 
     psp->lParam = 0;
 }
 
+// The sheet opens centred on the screen, as the installer's message boxes do.
+static int CALLBACK CentreSheet(HWND hwndSheet, UINT message, LPARAM)
+{
+    if (message == PSCB_INITIALIZED) {
+        RECT r, work;
+        GetWindowRect(hwndSheet, &r);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        SetWindowPos(hwndSheet, nullptr, (work.left + work.right - (r.right - r.left)) / 2,
+                     (work.top + work.bottom - (r.bottom - r.top)) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return 0;
+}
+
 int CreateWizard(HWND hwndOwner, HINSTANCE hInst)
 {
     PROPSHEETPAGEA psp[5];
@@ -182,7 +195,8 @@ int CreateWizard(HWND hwndOwner, HINSTANCE hInst)
     PROPSHEETHEADERA psh;
     ZeroMemory(&psh, sizeof psh);
     psh.dwSize = sizeof psh;
-    psh.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_NOAPPLYNOW;
+    psh.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+    psh.pfnCallback = CentreSheet;
     psh.hwndParent = hwndOwner;
     psh.hInstance = hInst;
     psh.pszCaption = "Installation de l'Ondavis";

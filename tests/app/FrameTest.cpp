@@ -3,6 +3,7 @@
 #include "framework/dock.h"
 #include "framework/preview.h"
 #include "support/ModalWatcher.h"
+#include "support/RunningApp.h"
 #include <gtest/gtest.h>
 #include <commctrl.h>
 #include <winspool.h>
@@ -247,6 +248,128 @@ TEST_F(Toolbar, HiddenAndShownWhileFloatingWithItsCheckMark)
     EXPECT_TRUE(::EqualRect(&area, &v));
 }
 
+namespace {
+// Every button within the bar's client area, and the six separators shown.
+void expectAllReachable(const char* where)
+{
+    SCOPED_TRACE(where);
+    RECT client;
+    ::GetClientRect(bar().m_hWnd, &client);
+    int separators = 0;
+    for (int i = 0; i < bar().GetCount(); ++i) {
+        RECT r{};
+        bar().SendMessage(TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r));
+        if (bar().GetItemID(i) == 0) {
+            separators += r.right > r.left && r.bottom > r.top;
+            continue;
+        }
+        RECT in;
+        EXPECT_TRUE(::IntersectRect(&in, &r, &client) && ::EqualRect(&in, &r)) << "button " << bar().GetItemID(i);
+    }
+    EXPECT_EQ(separators, 6);
+}
+
+// The pixels of a view-sized DIB after draw(dc) has drawn into it.
+template <typename Draw> std::vector<DWORD> viewSized(Draw draw)
+{
+    RECT c;
+    ::GetClientRect(view()->m_hWnd, &c);
+    BITMAPINFO bi{};
+    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), c.right, -c.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC mem = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    draw(mem, c);
+    ::GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + c.right * c.bottom);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
+    ::DeleteObject(dib);
+    return pixels;
+}
+
+// The view's pixels as they stand on the screen.
+std::vector<DWORD> viewOnScreen()
+{
+    return viewSized([](HDC mem, const RECT& c) {
+        HDC dc = ::GetDC(view()->m_hWnd);
+        ::BitBlt(mem, 0, 0, c.right, c.bottom, dc, 0, 0, SRCCOPY);
+        ::ReleaseDC(view()->m_hWnd, dc);
+    });
+}
+} // namespace
+
+TEST_F(Toolbar, EveryButtonReachableOnEverySideAndInANarrowWindow)
+{
+    const struct { DWORD side; const char* name; } sides[] = {
+        { CBRS_ALIGN_LEFT, "left" }, { CBRS_ALIGN_RIGHT, "right" }, { CBRS_ALIGN_BOTTOM, "bottom" }, { CBRS_ALIGN_TOP, "top" },
+    };
+    for (const auto& s : sides) {
+        frame()->DockControlBar(&bar(), s.side);
+        expectDocked(s.side, s.name);
+        expectAllReachable(s.name);
+    }
+    RECT w = windowRect(frame()->m_hWnd);
+    frame()->MoveWindow(w.left, w.top, 400, w.bottom - w.top);
+    expectAllReachable("top, 400 pixels wide");
+    RECT t = windowRect(bar().m_hWnd);
+    EXPECT_GT(t.bottom - t.top, 2 * 29) << "in rows";
+    frame()->MoveWindow(w.left, w.top, w.right - w.left, w.bottom - w.top);
+}
+
+TEST_F(Toolbar, EveryDockChangePaintsTheViewAsAFullRepaintWould)
+{
+    command(ID_MESURE_ARRET);
+    RECT area = frame()->GetDockingArea();
+    const POINT middle{ (area.left + area.right) / 2, (area.top + area.bottom) / 2 };
+    const struct { DWORD side; const char* name; } moves[] = {
+        { CBRS_ALIGN_LEFT, "left" }, { CBRS_ALIGN_RIGHT, "left to right" }, { CBRS_ALIGN_LEFT, "right to left" },
+        { CBRS_ALIGN_BOTTOM, "left to bottom" }, { CBRS_ALIGN_TOP, "bottom to top" }, { CBRS_ALIGN_BOTTOM, "top to bottom" },
+        { 0, "bottom to floating" }, { CBRS_ALIGN_RIGHT, "floating to right" }, { CBRS_ALIGN_TOP, "right to top" },
+    };
+    for (const auto& m : moves) {
+        if (m.side) frame()->DockControlBar(&bar(), m.side);
+        else frame()->FloatControlBar(&bar(), middle);
+        pump(150);
+        std::vector<DWORD> after = viewOnScreen();
+        ::RedrawWindow(view()->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        std::vector<DWORD> full = viewOnScreen();
+        ASSERT_EQ(after.size(), full.size());
+        size_t differ = 0;
+        for (size_t i = 0; i < full.size(); ++i) differ += after[i] != full[i];
+        EXPECT_EQ(differ, 0u) << m.name;
+    }
+}
+
+TEST_F(Toolbar, FloatingItTakesTheShapeItIsSizedTo)
+{
+    RECT area = frame()->GetDockingArea();
+    drag(bar().m_hWnd, gripper(), POINT{ (area.left + area.right) / 2, (area.top + area.bottom) / 2 });
+    expectFloating();
+    // Sized by its right edge to about four buttons: four columns, all in.
+    const int bw = LOWORD(bar().SendMessage(TB_GETBUTTONSIZE));
+    RECT r = windowRect(floatingWindow());
+    r.right = r.left + CMiniDockFrameWnd::WindowSize(SIZE{ 4 * bw + 10, 0 }).cx;
+    ::SendMessageA(floatingWindow(), WM_SIZING, WMSZ_RIGHT, reinterpret_cast<LPARAM>(&r));
+    ::SetWindowPos(floatingWindow(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT c;
+    ::GetClientRect(bar().m_hWnd, &c);
+    EXPECT_EQ(c.right / bw, 4);
+    expectAllReachable("floating, four columns");
+    // By its bottom edge to half its height: more columns.
+    const LONG rows4 = c.bottom;
+    r.bottom = r.top + (r.bottom - r.top) / 2;
+    ::SendMessageA(floatingWindow(), WM_SIZING, WMSZ_BOTTOM, reinterpret_cast<LPARAM>(&r));
+    ::SetWindowPos(floatingWindow(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::GetClientRect(bar().m_hWnd, &c);
+    EXPECT_LE(c.bottom, rows4 / 2 + 10);
+    EXPECT_GT(c.right / bw, 4);
+    expectAllReachable("floating, sized by its height");
+
+}
+
+
 // ---------------------------------------------------------------- boxes
 
 namespace {
@@ -363,27 +486,13 @@ namespace {
 // What the view paints for its window, drawn into a DIB of the view's size.
 std::vector<DWORD> viewPicture()
 {
-    RECT c;
-    ::GetClientRect(view()->m_hWnd, &c);
-    BITMAPINFO bi{};
-    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), c.right, -c.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC mem = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::PatBlt(mem, 0, 0, c.right, c.bottom, WHITENESS);
-    {
+    return viewSized([](HDC mem, const RECT& c) {
+        ::PatBlt(mem, 0, 0, c.right, c.bottom, WHITENESS);
         CDC dc(mem);
         view()->OnPrepareDC(&dc);
         view()->OnDraw(&dc);
         dc.Detach();
-    }
-    ::GdiFlush();
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + c.right * c.bottom);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
-    ::DeleteObject(dib);
-    return pixels;
+    });
 }
 } // namespace
 
@@ -400,4 +509,18 @@ TEST(Preview, TheViewStillPaintsForTheScreenWhileItIsOpen)
     ::SendMessageA(preview, WM_COMMAND, 2 /* close */, 0);
     EXPECT_TRUE(same) << "a repaint under the preview draws the screen page, panel included";
     EXPECT_FALSE(::IsWindow(preview));
+}
+
+TEST(Preview, EscapeClosesItAndItsCaptionHasTheProgramsIcon)
+{
+    command(ID_FILE_PRINT_PREVIEW);
+    HWND preview = ::FindWindowA(nullptr, "Aperçu avant impression - Sans titre");
+    ASSERT_NE(preview, nullptr);
+    auto icon = ::GetClassLongPtrA(preview, GCLP_HICON);
+    EXPECT_NE(icon, 0);
+    EXPECT_EQ(icon, ::GetClassLongPtrA(frame()->m_hWnd, GCLP_HICON));
+    ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+    pump(100);
+    EXPECT_FALSE(::IsWindow(preview));
+    EXPECT_TRUE(::IsWindowEnabled(frame()->m_hWnd));
 }

@@ -1,6 +1,6 @@
 #include "app/MainFrm.h"
 #include "app/OndavApp.h"
-#include "app/HelpWindow.h"
+#include "help/HelpWindow.h"
 #include "acquisition/OndavView.h"
 #include "resource.h"
 #include "support/ModalWatcher.h"

@@ -103,6 +103,19 @@ drag $(grip) 400 300
 check_floating
 still_shot toolbar-floating
 read -r fv fl ft fr fb <<<"$(rect float)"
+# The pointer resting on a floating button: its tip shows beside it.
+read -r v l t r b <<<"$(rect toolbar)"
+xdotool mousemove $(( l + 14 )) $(( t + 16 ))
+sleep 0.3
+xdotool mousemove $(( l + 16 )) $(( t + 17 ))
+sleep 1.5
+read_info
+tipline=$(echo "$INFO" | awk '$1 == "tip" { print $2, $3, $4, $5; exit }')
+[ -n "$tipline" ] || { shot fail-no-tip; fail "a tip over a floating button"; }
+shot toolbar-floating-tip
+pass "tip over a floating button"
+xdotool mousemove 1200 1000
+sleep 0.5
 caption_y=$(( ft + 8 ))
 read -r cl ct cr cb <<<"$(client)"
 drag $(( fl + 40 )) $caption_y $(( cl + 6 )) 300

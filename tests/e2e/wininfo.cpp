@@ -3,9 +3,11 @@
 //   client L T R B            the main window's client area
 //   toolbar|view|status V L T R B    V: 1 shown, 0 hidden
 //   float V L T R B TITLE     the floating toolbar's own window, if it has one
+//   tip L T R B               a tooltip of the program on screen
 //   foreground TITLE          the window the user works in
 // Usage: wininfo.exe "MAIN WINDOW TITLE"
 #include <windows.h>
+#include <commctrl.h>
 #include <cstdio>
 
 namespace {
@@ -39,6 +41,19 @@ BOOL CALLBACK floating(HWND h, LPARAM)
     ::EnumChildWindows(h, child, 0);
     return TRUE;
 }
+BOOL CALLBACK tip(HWND h, LPARAM)
+{
+    char cls[32] = "";
+    DWORD pid = 0, framePid = 0;
+    ::GetWindowThreadProcessId(h, &pid);
+    ::GetWindowThreadProcessId(g_frame, &framePid);
+    if (pid != framePid || !::IsWindowVisible(h) || !::GetClassNameA(h, cls, sizeof cls) || lstrcmpiA(cls, TOOLTIPS_CLASSA))
+        return TRUE;
+    RECT r{};
+    ::GetWindowRect(h, &r);
+    std::printf("tip %ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return TRUE;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -52,6 +67,7 @@ int main(int argc, char** argv)
     std::printf("client %ld %ld %ld %ld\n", c.left, c.top, c.right, c.bottom);
     ::EnumChildWindows(g_frame, child, 0);
     ::EnumWindows(floating, 0);
+    ::EnumWindows(tip, 0);
     char title[128] = "";
     ::GetWindowTextA(::GetForegroundWindow(), title, sizeof title);
     std::printf("foreground %s\n", title);

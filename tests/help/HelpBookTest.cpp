@@ -1,7 +1,7 @@
-#include "app/HelpBook.h"
-#include "app/HelpContext.h"
-#include "app/HelpPage.h"
-#include "app/HelpPictures.h"
+#include "help/HelpBook.h"
+#include "help/HelpContext.h"
+#include "help/HelpPage.h"
+#include "help/HelpPictures.h"
 #include "acquisition/OndavView.h"
 #include "resource.h"
 #include <gtest/gtest.h>

@@ -136,6 +136,21 @@ sleep 0.5
 ok "F1 on the highlighted 'Base de Temps > 20 ms.' opens its topic and runs nothing"
 keep aide-menu-f1
 
+# --- Shift+F1 only enters help mode (no topic, the keys stay); Escape leaves it
+focus_main
+before=$(help_title)
+xdotool key shift+F1
+sleep 1
+[ "$(help_title)" = "$before" ] || fail "Shift+F1 opened a topic before any click"
+xdotool key Escape
+sleep 0.3
+xdotool mousemove $(page 458 -20) click 1
+sleep 0.8
+[ "$(colour_at 577 407)" = $BLUE ] || fail "Escape did not leave help mode (the X 5 button did not act)"
+xdotool mousemove $(page 406 -20) click 1
+sleep 0.8
+ok "Shift+F1 only enters help mode, Escape leaves it"
+
 # --- Shift+F1, then a toolbar button: X 5
 focus_main
 xdotool key shift+F1

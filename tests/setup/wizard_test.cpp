@@ -498,3 +498,16 @@ TEST_F(Wizard, EnterOnTheLastPagePressesFinish)
     EXPECT_EQ(kFinish, focusOnLastPage);
     EXPECT_NE(0, result);
 }
+
+TEST_F(Wizard, OpensCentredOnTheScreen)
+{
+    RECT sheet{}, work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    Run({
+        OnPage(0, [&](const Screen &s) { GetWindowRect(s.sheet, &sheet); }),
+        PressOnPage(0, "N", PSBTN_CANCEL),
+    });
+    ASSERT_FALSE(robot.failed) << robot.notes[0];
+    EXPECT_NEAR((sheet.left + sheet.right) / 2, (work.left + work.right) / 2, 1);
+    EXPECT_NEAR((sheet.top + sheet.bottom) / 2, (work.top + work.bottom) / 2, 1);
+}

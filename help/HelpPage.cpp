@@ -1,6 +1,7 @@
-#include "app/HelpPage.h"
-#include "app/HelpPictures.h"
+#include "help/HelpPage.h"
+#include "help/HelpPictures.h"
 #include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr int kMargin = 14;
@@ -10,6 +11,8 @@ constexpr int kLineStep = 40;   // pixels per scroll-bar arrow click
 constexpr COLORREF kLinkColour = RGB(0, 0, 192);
 constexpr COLORREF kHeadingColour = RGB(0, 64, 128);
 constexpr COLORREF kHeaderFill = RGB(224, 232, 240);
+constexpr int kMinColumn = 36;   // a column narrowed to fit the page keeps this much
+constexpr UINT kCellFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
 
 struct FontSpec {
     int height, weight;
@@ -42,6 +45,16 @@ SIZE extent(HDC dc, HFONT font, const std::string& s)
     ::GetTextExtentPoint32A(dc, s.c_str(), static_cast<int>(s.size()), &size);
     ::SelectObject(dc, old);
     return size;
+}
+
+// The height of a cell's text wrapped to a column of width pixels.
+int CellTextHeight(HDC dc, HFONT font, const std::string& text, int width)
+{
+    HGDIOBJ old = ::SelectObject(dc, font);
+    RECT r{0, 0, width - 2 * kCellPad, 0};
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r, kCellFormat | DT_CALCRECT);
+    ::SelectObject(dc, old);
+    return r.bottom;
 }
 
 // Words with the blanks that follow them, so that widths add up.
@@ -117,17 +130,26 @@ void HelpLayout::Table(HDC dc, const HelpBlock& block, int left, int right, int&
             HelpFont f = r == 0 ? HelpFont::Bold : HelpFont::Body;
             widths[c] = std::max(widths[c], static_cast<int>(extent(dc, fonts[f], block.rows[r][c]).cx) + 2 * kCellPad);
         }
-    int step = lineHeight(dc, fonts[HelpFont::Body]) + 4;
-    (void)right;   // tables are narrow; a wider one is cut by the window, not wrapped
+    // Too wide for the page: the columns share its width, their texts wrap.
+    int total = 0;
+    for (int w : widths) total += w;
+    const int room = right - left;
+    if (total > room)
+        for (int& w : widths) w = std::max(kMinColumn, MulDiv(w, room, total));
+    const int step = lineHeight(dc, fonts[HelpFont::Body]) + 4;
     for (size_t r = 0; r < block.rows.size(); ++r) {
+        const HelpFont font = r == 0 ? HelpFont::Bold : HelpFont::Body;
+        int height = step;
+        for (size_t c = 0; c < columns && c < block.rows[r].size(); ++c)
+            height = std::max(height, CellTextHeight(dc, fonts[font], block.rows[r][c], widths[c]) + 4);
         int x = left;
         for (size_t c = 0; c < columns; ++c) {
             std::string cell = c < block.rows[r].size() ? block.rows[r][c] : std::string();
-            m_items.push_back({r == 0 ? Kind::HeaderCell : Kind::Cell, {x, y, x + widths[c] + 1, y + step + 1}, cell,
-                               r == 0 ? HelpFont::Bold : HelpFont::Body, {}, {}, {}});
+            m_items.push_back({r == 0 ? Kind::HeaderCell : Kind::Cell, {x, y, x + widths[c] + 1, y + height + 1}, cell,
+                               font, {}, {}, {}});
             x += widths[c];
         }
-        y += step;
+        y += height;
     }
 }
 
@@ -188,6 +210,36 @@ void HelpLayout::Build(HDC dc, const HelpTopic& topic, int width, const HelpFont
     m_height = y + kMargin;
 }
 
+std::vector<size_t> HelpLayout::LinkStarts() const
+{
+    std::vector<size_t> starts;
+    for (size_t i = 0; i < m_items.size(); ++i)
+        if (!m_items[i].link.empty() && (i == 0 || m_items[i - 1].link != m_items[i].link)) starts.push_back(i);
+    return starts;
+}
+
+std::vector<RECT> HelpLayout::LinkRects(size_t first) const
+{
+    std::vector<RECT> rects;
+    for (size_t i = first; i < m_items.size() && m_items[i].link == m_items[first].link; ++i) rects.push_back(m_items[i].rc);
+    return rects;
+}
+
+std::string HelpLayout::PlainText() const
+{
+    std::string text;
+    const Item* previous = nullptr;
+    for (const Item& item : m_items) {
+        if (item.kind != Kind::Text && item.kind != Kind::Cell && item.kind != Kind::HeaderCell) continue;
+        const bool cell = item.kind != Kind::Text;
+        if (previous && previous->rc.top != item.rc.top) text += "\r\n";
+        else if (previous && cell) text += '\t';
+        text += item.text;
+        previous = &item;
+    }
+    return text + "\r\n";
+}
+
 const HelpLayout::Item* HelpLayout::LinkAt(POINT p) const
 {
     for (const Item& item : m_items)
@@ -242,7 +294,8 @@ void HelpLayout::Paint(HDC dc, int scrollY, const RECT& clip, const HelpFonts& f
             ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(GRAY_BRUSH)));
             HGDIOBJ old = ::SelectObject(dc, fonts[item.font]);
             ::SetTextColor(dc, RGB(0, 0, 0));
-            ::TextOutA(dc, r.left + kCellPad, r.top + 2, item.text.c_str(), static_cast<int>(item.text.size()));
+            RECT text{r.left + kCellPad, r.top + 2, r.right - kCellPad, r.bottom};
+            ::DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text, kCellFormat);
             ::SelectObject(dc, old);
             break;
         }
@@ -271,6 +324,9 @@ BEGIN_MESSAGE_MAP(CHelpPage, CWnd)
     ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
     ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
     ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+    ON_MESSAGE(WM_COPY, OnCopy)
+    ON_MESSAGE(WM_SETFOCUS, OnFocus)
+    ON_MESSAGE(WM_KILLFOCUS, OnFocus)
 END_MESSAGE_MAP()
 
 BOOL CHelpPage::Create(CWnd* parent, UINT id)
@@ -285,6 +341,9 @@ void CHelpPage::ShowTopic(const HelpTopic* topic)
 {
     m_topic = topic;
     m_scroll = 0;
+    m_focusLink = -1;
+    m_bAllSelected = false;
+    SetWindowText(topic ? topic->title.c_str() : "");
     Relayout();
 }
 
@@ -321,6 +380,101 @@ void CHelpPage::OnPaint()
 {
     CPaintDC dc(this);
     m_layout.Paint(dc.m_hDC, m_scroll, dc.m_ps.rcPaint, m_fonts);
+    for (const HelpLayout::Item& item : m_layout.Items()) {
+        if (!m_bAllSelected || item.kind != HelpLayout::Kind::Text) continue;
+        RECT r = item.rc;
+        ::OffsetRect(&r, 0, -m_scroll);
+        ::InvertRect(dc.m_hDC, &r);
+    }
+    const std::vector<size_t> links = m_layout.LinkStarts();
+    if (m_focusLink >= 0 && static_cast<size_t>(m_focusLink) < links.size() && ::GetFocus() == m_hWnd)
+        for (RECT r : m_layout.LinkRects(links[static_cast<size_t>(m_focusLink)])) {
+            ::OffsetRect(&r, 0, -m_scroll);
+            ::DrawFocusRect(dc.m_hDC, &r);
+        }
+}
+
+// ---------------------------------------------------------------- keyboard
+
+LRESULT CHelpPage::OnGetDlgCode(WPARAM, LPARAM lParam)
+{
+    // Tab goes from link to link before it leaves the page; Enter follows one.
+    LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_TAB) {
+        if (NextLink(::GetKeyState(VK_SHIFT) < 0) >= 0) code |= DLGC_WANTTAB;
+    }
+    if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN && m_focusLink >= 0) code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT CHelpPage::OnFocus(WPARAM, LPARAM)
+{
+    InvalidateLink();
+    if (::GetFocus() != m_hWnd) {
+        m_focusLink = -1;
+        return 0;
+    }
+    // Reached with Tab (or Shift+Tab): the first (or last) link is the keyboard's.
+    if (m_focusLink < 0 && ::GetKeyState(VK_TAB) < 0) m_focusLink = NextLink(::GetKeyState(VK_SHIFT) < 0);
+    InvalidateLink();
+    return 0;
+}
+
+int CHelpPage::NextLink(bool back) const
+{
+    const int count = static_cast<int>(m_layout.LinkStarts().size());
+    const int next = m_focusLink < 0 ? (back ? count - 1 : 0) : m_focusLink + (back ? -1 : 1);
+    return next >= 0 && next < count ? next : -1;
+}
+
+bool CHelpPage::StepLink(bool back)
+{
+    const std::vector<size_t> links = m_layout.LinkStarts();
+    const int next = NextLink(back);
+    if (next < 0) return false;
+    InvalidateLink();
+    m_focusLink = next;
+    // The link comes into view.
+    RECT client;
+    GetClientRect(&client);
+    const RECT& r = m_layout.Items()[links[static_cast<size_t>(next)]].rc;
+    if (r.top < m_scroll) ScrollTo(r.top - kMargin);
+    else if (r.bottom > m_scroll + client.bottom) ScrollTo(r.bottom - client.bottom + kMargin);
+    InvalidateLink();
+    return true;
+}
+
+void CHelpPage::InvalidateLink()
+{
+    const std::vector<size_t> links = m_layout.LinkStarts();
+    if (m_focusLink < 0 || static_cast<size_t>(m_focusLink) >= links.size()) return;
+    for (RECT r : m_layout.LinkRects(links[static_cast<size_t>(m_focusLink)])) {
+        ::OffsetRect(&r, 0, -m_scroll);
+        ::InflateRect(&r, 1, 1);
+        ::InvalidateRect(m_hWnd, &r, TRUE);
+    }
+}
+
+LRESULT CHelpPage::OnCopy(WPARAM, LPARAM)
+{
+    const std::string text = m_layout.PlainText();
+    if (!::OpenClipboard(m_hWnd)) return 0;
+    ::EmptyClipboard();
+    // Both forms: the page's text is in the program's code page.
+    const int wide = ::MultiByteToWideChar(1252, 0, text.c_str(), -1, nullptr, 0);
+    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(wide) * sizeof(WCHAR))) {
+        ::MultiByteToWideChar(1252, 0, text.c_str(), -1, static_cast<WCHAR*>(::GlobalLock(h)), wide);
+        ::GlobalUnlock(h);
+        ::SetClipboardData(CF_UNICODETEXT, h);
+    }
+    if (HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+        memcpy(::GlobalLock(h), text.c_str(), text.size() + 1);
+        ::GlobalUnlock(h);
+        ::SetClipboardData(CF_TEXT, h);
+    }
+    ::CloseClipboard();
+    return 0;
 }
 
 void CHelpPage::OnSize(UINT, int, int)
@@ -384,6 +538,23 @@ LRESULT CHelpPage::OnSetCursor(WPARAM wParam, LPARAM lParam)
 
 LRESULT CHelpPage::OnKeyDown(WPARAM wParam, LPARAM lParam)
 {
+    const bool control = ::GetKeyState(VK_CONTROL) < 0;
+    if (control && wParam == 'C') return OnCopy(0, 0);
+    if (control && wParam == 'A') {
+        m_bAllSelected = true;
+        Invalidate(TRUE);
+        return 0;
+    }
+    if (wParam == VK_TAB) {
+        StepLink(::GetKeyState(VK_SHIFT) < 0);
+        return 0;
+    }
+    if (wParam == VK_RETURN) {
+        const std::vector<size_t> links = m_layout.LinkStarts();
+        if (m_focusLink >= 0 && static_cast<size_t>(m_focusLink) < links.size() && onLink)
+            onLink(m_layout.Items()[links[static_cast<size_t>(m_focusLink)]].link);   // may replace the topic
+        return 0;
+    }
     static const struct { WPARAM key; WORD scroll; } keys[] = {
         {VK_UP, SB_LINEUP}, {VK_DOWN, SB_LINEDOWN}, {VK_PRIOR, SB_PAGEUP},
         {VK_NEXT, SB_PAGEDOWN}, {VK_HOME, SB_TOP}, {VK_END, SB_BOTTOM},

@@ -1,4 +1,4 @@
-#include "app/HelpBook.h"
+#include "help/HelpBook.h"
 #include "framework/framework.h"
 #include "resource.h"
 #include <algorithm>

@@ -3,7 +3,7 @@
 // It does not block the main window; there is at most one, reused while open;
 // it closes with the program and reopens where the user last left it.
 #pragma once
-#include "app/HelpPage.h"
+#include "help/HelpPage.h"
 #include <commctrl.h>
 
 class CHelpWindow : public CWnd {
@@ -29,6 +29,14 @@ public:
     void OnSize(UINT type, int cx, int cy);
     void OnDestroy();
     LRESULT OnMinMaxInfo(WPARAM, LPARAM lParam);
+    LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
+    // The divider between the contents and the page, moved with the mouse.
+    LRESULT OnDividerDown(WPARAM, LPARAM lParam);
+    LRESULT OnDividerMove(WPARAM, LPARAM lParam);
+    LRESULT OnDividerUp(WPARAM, LPARAM);
+    // The line of the index for entry; a word shared by several topics
+    // names its topic.
+    static std::string IndexLine(const HelpIndexEntry& entry, bool shared);
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
@@ -41,6 +49,12 @@ private:
     std::vector<HelpIndexEntry> m_index;       // the list's entries, in order
     std::vector<std::string> m_history;        // topics shown before, for Précédent
     bool m_bSyncing = false;                   // selecting the tree item of the topic shown
+    int m_nLeft = 0;                           // the contents' width once the divider moved
+    int m_nGrab = 0;                           // where the divider was taken, from the contents' edge
+
+    // The contents' width in a client area cx wide.
+    int LeftWidth(int cx) const;
+    bool OnDivider(LPARAM lParam) const;
 
     void FillContents();
     void FillIndex();

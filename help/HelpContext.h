@@ -14,6 +14,8 @@ inline constexpr const char* kStatusBar = "barre-etat";
 
 // The topic of command id, or the menus' topic for an item that has none.
 std::string ForCommand(UINT id);
+// The topic of a modal box: its help id (a command's or IDH_), see CBoxHelp.
+std::string ForBox(UINT helpId);
 // The topic of the display on screen (DisplayMode 1, 2 or 3).
 std::string ForDisplay(int displayMode);
 // The topic of what lies at p (client coordinates of the view) on that display.

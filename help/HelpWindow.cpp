@@ -1,4 +1,4 @@
-#include "app/HelpWindow.h"
+#include "help/HelpWindow.h"
 #include "resource.h"
 #include "framework/ids.h"
 #include <commctrl.h>
@@ -7,8 +7,10 @@
 
 namespace {
 enum : UINT { kIdTabs = 100, kIdTree, kIdFind, kIdList, kIdBack, kIdPage };
-constexpr int kLeftMin = 160, kLeftMax = 230;   // the contents take a third of the width
+constexpr int kLeftMin = 160, kLeftMax = 230;   // the contents take a third of the width at first
 constexpr int kGap = 4;
+constexpr int kDivider = 2 * kGap;              // the movable strip between contents and page
+constexpr int kPageMin = 260;                   // the divider leaves the page this much
 constexpr int kButtonHeight = 24;
 constexpr int kDefaultWidth = 600;
 constexpr int kMinWidth = 420, kMinHeight = 300;
@@ -52,6 +54,10 @@ BEGIN_MESSAGE_MAP(CHelpWindow, CWnd)
     ON_WM_SIZE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_GETMINMAXINFO, OnMinMaxInfo)
+    ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
+    ON_MESSAGE(WM_LBUTTONDOWN, OnDividerDown)
+    ON_MESSAGE(WM_MOUSEMOVE, OnDividerMove)
+    ON_MESSAGE(WM_LBUTTONUP, OnDividerUp)
 END_MESSAGE_MAP()
 
 CHelpWindow* CHelpWindow::Instance() { return g_pHelp; }
@@ -103,7 +109,7 @@ int CHelpWindow::OnCreate(LPCREATESTRUCT)
     ::SendMessageA(m_tabs, TCM_INSERTITEMA, 1, reinterpret_cast<LPARAM>(&tab));
     m_tree = child(m_hWnd, WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
                    WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
-                       TVS_NOHSCROLL,
+                       TVS_NOHSCROLL | TVS_INFOTIP,
                    kIdTree);
     m_find = child(m_hWnd, WS_EX_CLIENTEDGE, "EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, kIdFind);
     m_list = child(m_hWnd, WS_EX_CLIENTEDGE, "LISTBOX", "",
@@ -148,13 +154,17 @@ void CHelpWindow::FillContents()
     };
     m_treeItems.assign(topics.size(), nullptr);
     for (size_t i = 0; i < topics.size(); ++i) {
-        // A command's book names its menu already: "Réglages > Base de Temps > 20 ms." is listed
-        // as "Base de Temps > 20 ms." under "Menu Réglages".
-        std::string name = topics[i].title;
-        size_t menu = name.find(" > ");
-        if (!topics[i].commands.empty() && menu != std::string::npos) name = name.substr(menu + 3);
+        // A command's book names its menu already, and its submenus become
+        // books of their own: "Réglages > Base de Temps > 20 ms." is listed
+        // as "20 ms." under "Menu Réglages", then "Base de Temps".
+        std::string name = topics[i].title, book = topics[i].book;
+        if (!topics[i].commands.empty() && name.find(" > ") != std::string::npos) {
+            name = name.substr(name.find(" > ") + 3);
+            for (size_t sub; (sub = name.find(" > ")) != std::string::npos; name = name.substr(sub + 3))
+                book.append("/").append(name, 0, sub);
+        }
         TVINSERTSTRUCTA ins{};
-        ins.hParent = bookItem(topics[i].book);
+        ins.hParent = bookItem(book);
         ins.hInsertAfter = TVI_LAST;
         ins.item.mask = TVIF_TEXT | TVIF_PARAM;
         ins.item.pszText = const_cast<char*>(name.c_str());
@@ -169,8 +179,17 @@ void CHelpWindow::FillContents()
 void CHelpWindow::FillIndex()
 {
     m_index = HelpBook::Program().Index();
+    std::map<std::string, int> uses;
+    for (const HelpIndexEntry& e : m_index) ++uses[e.word];
     for (const HelpIndexEntry& e : m_index)
-        ::SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e.word.c_str()));
+        ::SendMessageA(m_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(IndexLine(e, uses[e.word] > 1).c_str()));
+}
+
+std::string CHelpWindow::IndexLine(const HelpIndexEntry& entry, bool shared)
+{
+    // A word that leads to several topics names each of them.
+    const HelpTopic* topic = shared ? HelpBook::Program().Find(entry.key) : nullptr;
+    return topic ? entry.word + " (" + topic->title + ")" : entry.word;
 }
 
 void CHelpWindow::SelectTab(int tab)
@@ -220,9 +239,15 @@ void CHelpWindow::Display(const HelpTopic* topic)
     SetWindowText(title.c_str());
 }
 
+int CHelpWindow::LeftWidth(int cx) const
+{
+    int left = m_nLeft > 0 ? m_nLeft : std::clamp(cx / 3, kLeftMin, kLeftMax);
+    return std::max(kLeftMin / 2, std::min(left, cx - kPageMin));
+}
+
 void CHelpWindow::OnSize(UINT, int cx, int cy)
 {
-    int left = std::clamp(cx / 3, kLeftMin, kLeftMax);
+    int left = LeftWidth(cx);
     ::MoveWindow(m_tabs, kGap, kGap, left, cy - 2 * kGap - kButtonHeight - kGap, TRUE);
     RECT inner{0, 0, left, cy - 2 * kGap - kButtonHeight - kGap};
     TabCtrl_AdjustRect(m_tabs, FALSE, &inner);
@@ -231,10 +256,59 @@ void CHelpWindow::OnSize(UINT, int cx, int cy)
     ::MoveWindow(m_find, x, y, w, 22, TRUE);
     ::MoveWindow(m_list, x, y + 26, w, std::max(0, h - 26), TRUE);
     ::MoveWindow(m_back, kGap, cy - kGap - kButtonHeight, 110, kButtonHeight, TRUE);
-    m_page.MoveWindow(left + 2 * kGap, kGap, std::max(0, cx - left - 3 * kGap), std::max(0, cy - 2 * kGap));
+    m_page.MoveWindow(left + kGap + kDivider, kGap, std::max(0, cx - left - 2 * kGap - kDivider), std::max(0, cy - 2 * kGap));
     ::BringWindowToTop(m_tree);
     ::BringWindowToTop(m_find);
     ::BringWindowToTop(m_list);
+}
+
+// ---------------------------------------------------------------- divider
+
+bool CHelpWindow::OnDivider(LPARAM lParam) const
+{
+    RECT client;
+    GetClientRect(&client);
+    int left = LeftWidth(client.right), x = static_cast<short>(LOWORD(lParam));
+    return x >= left + kGap && x < left + kGap + kDivider;
+}
+
+LRESULT CHelpWindow::OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    POINT p;
+    ::GetCursorPos(&p);
+    ::ScreenToClient(m_hWnd, &p);
+    if (reinterpret_cast<HWND>(wParam) == m_hWnd && LOWORD(lParam) == HTCLIENT && OnDivider(MAKELPARAM(p.x, p.y))) {
+        ::SetCursor(::LoadCursor(nullptr, IDC_SIZEWE));
+        return TRUE;
+    }
+    return Default();
+}
+
+LRESULT CHelpWindow::OnDividerDown(WPARAM, LPARAM lParam)
+{
+    if (!OnDivider(lParam)) return 0;
+    RECT client;
+    GetClientRect(&client);
+    m_nGrab = static_cast<short>(LOWORD(lParam)) - LeftWidth(client.right);   // the pointer keeps its place on it
+    ::SetCapture(m_hWnd);
+    return 0;
+}
+
+LRESULT CHelpWindow::OnDividerMove(WPARAM, LPARAM lParam)
+{
+    if (::GetCapture() != m_hWnd) return 0;
+    RECT client;
+    GetClientRect(&client);
+    m_nLeft = static_cast<short>(LOWORD(lParam)) - m_nGrab;
+    m_nLeft = LeftWidth(client.right);
+    OnSize(0, client.right, client.bottom);
+    return 0;
+}
+
+LRESULT CHelpWindow::OnDividerUp(WPARAM, LPARAM)
+{
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
+    return 0;
 }
 
 LRESULT CHelpWindow::OnMinMaxInfo(WPARAM, LPARAM lParam)
@@ -249,6 +323,21 @@ BOOL CHelpWindow::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
     auto* hdr = reinterpret_cast<NMHDR*>(lParam);
     if (hdr->hwndFrom == m_tabs && hdr->code == TCN_SELCHANGE) {
         SelectTab(static_cast<int>(::SendMessageA(m_tabs, TCM_GETCURSEL, 0, 0)));
+        *result = 0;
+        return TRUE;
+    }
+    if (hdr->hwndFrom == m_tree && (hdr->code == TVN_GETINFOTIPA || hdr->code == TVN_GETINFOTIPW)) {
+        // The whole title of a topic whose line the contents cut.
+        auto* tip = reinterpret_cast<NMTVGETINFOTIPA*>(lParam);
+        const auto& topics = HelpBook::Program().Topics();
+        if (tip->lParam >= 0 && static_cast<size_t>(tip->lParam) < topics.size() && tip->cchTextMax > 0) {
+            const std::string& title = topics[static_cast<size_t>(tip->lParam)].title;
+            if (hdr->code == TVN_GETINFOTIPA)
+                lstrcpynA(tip->pszText, title.c_str(), tip->cchTextMax);
+            else
+                ::MultiByteToWideChar(1252, 0, title.c_str(), -1, reinterpret_cast<NMTVGETINFOTIPW*>(lParam)->pszText,
+                                      tip->cchTextMax);
+        }
         *result = 0;
         return TRUE;
     }

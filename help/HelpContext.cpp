@@ -1,7 +1,9 @@
-#include "app/HelpContext.h"
-#include "app/HelpBook.h"
+#include "help/HelpContext.h"
+#include "help/HelpBook.h"
 #include "acquisition/OndavView.h"
 #include "display/PageTables.h"
+#include "framework/ids.h"
+#include "resource.h"
 
 namespace helpcontext {
 namespace {
@@ -21,16 +23,19 @@ constexpr ZoneTopic kZoneTopics[] = {
     {page::ZoneEffect::Channel, "panneau-voie"},
 };
 
-// Places of the scope display that are no click zone, tested in order.
+// Places of the scope display that are no click zone, tested in order: the
+// page's own areas, so that help points where the page draws.
 struct Area {
     RECT rc;
     const char* key;
 };
-constexpr Area kScopeAreas[] = {
-    {{520, 10, 565, 430}, "colonne-echelle"},     // the bands and labels beside the screen
-    {{10, 424, 540, 458}, "base-de-temps"},       // the time-axis labels under it
-    {{545, 10, 785, 450}, "panneau"},             // the rest of the panel
-    {{0, 455, 800, 480}, "premiere-mesure"},      // the help line
+const Area kScopeAreas[] = {
+    {page::kScaleArea, "colonne-echelle"},                    // the bands and labels beside the screen
+    {page::kTimeLabelArea, "base-de-temps"},                  // the time-axis labels under it
+    {page::kPanelFrame, "panneau"},                           // the rest of the panel
+    {page::TextRoom(page::kHelpPanel), "panneau"},            // and its help line
+    {page::TextRoom(page::kHelpStopped), "premiere-mesure"},  // the help line under the screen
+    {page::TextRoom(page::kHelpRunning), "premiere-mesure"},
 };
 
 constexpr const char* kDisplayTopics[] = {"affichage-scope", "vumetres", "bargraphes"};
@@ -47,6 +52,19 @@ std::string ForCommand(UINT id)
 {
     const HelpTopic* topic = HelpBook::Program().ForCommand(id);
     return topic ? topic->key : kMenus;
+}
+
+std::string ForBox(UINT helpId)
+{
+    static const struct { UINT id; const char* key; } boxes[] = {
+        {IDH_MSG_OUVERTURE_AUDIO, "msg-ouverture-audio"}, {IDH_MSG_INTERFACE_SON, "msg-interface-son"},
+        {IDH_MSG_REFUS_MESURE, "msg-refus-mesure"},       {IDH_MSG_INI_DISPARU, "msg-ini-disparu"},
+        {FW_IDS_SAVE_CHANGES, "msg-enregistrer-modifs"},   {FW_IDS_PRINT_FAILED, "msg-impression"},
+    };
+    for (const auto& b : boxes)
+        if (b.id == helpId) return b.key;
+    const HelpTopic* topic = HelpBook::Program().ForCommand(helpId);
+    return topic ? topic->key : "messages";
 }
 
 std::string ForDisplay(int displayMode)

@@ -1,7 +1,7 @@
 // One help topic laid out for a width and painted with GDI: title, headings,
 // wrapped paragraphs with links, bullets, fixed-pitch lines, tables, pictures.
 #pragma once
-#include "app/HelpBook.h"
+#include "help/HelpBook.h"
 #include "framework/framework.h"
 #include <functional>
 
@@ -37,6 +37,12 @@ public:
     const std::vector<Item>& Items() const { return m_items; }
     // The link under p (page coordinates), or nullptr.
     const Item* LinkAt(POINT p) const;
+    // The items where each link starts, in reading order.
+    std::vector<size_t> LinkStarts() const;
+    // The rectangles of the link that starts at item first.
+    std::vector<RECT> LinkRects(size_t first) const;
+    // The page as plain text: lines, and table cells separated by tabs.
+    std::string PlainText() const;
     // Paints the part of the page from scrollY down into dc's client area.
     void Paint(HDC dc, int scrollY, const RECT& clip, const HelpFonts& fonts) const;
 
@@ -50,7 +56,9 @@ private:
 };
 
 // The window that shows one topic, with a vertical scroll bar; a click on a
-// link calls onLink with the topic's key.
+// link, or Enter on the link reached with Tab, calls onLink with the topic's
+// key. Ctrl+A selects the page, Ctrl+C (WM_COPY) copies its text; its window
+// text, the name screen readers give it, is the topic's title.
 class CHelpPage : public CWnd {
 public:
     std::function<void(const std::string&)> onLink;
@@ -68,7 +76,11 @@ public:
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetCursor(WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
-    LRESULT OnGetDlgCode(WPARAM, LPARAM) { return DLGC_WANTARROWS; }
+    LRESULT OnGetDlgCode(WPARAM, LPARAM lParam);
+    LRESULT OnCopy(WPARAM, LPARAM);
+    LRESULT OnFocus(WPARAM, LPARAM);
+    // The link reached with Tab (index among the links), -1 for none.
+    int FocusedLink() const { return m_focusLink; }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -76,6 +88,12 @@ private:
     HelpLayout m_layout;
     const HelpTopic* m_topic = nullptr;
     int m_scroll = 0;
+    int m_focusLink = -1;
+    bool m_bAllSelected = false;
     void Relayout();
     void ScrollTo(int y);
+    // Moves the keyboard's link forward or back; false past either end.
+    bool StepLink(bool back);
+    int NextLink(bool back) const;   // -1 past either end
+    void InvalidateLink();
 };
