@@ -6,7 +6,7 @@
 #include <cwctype>
 #include <vector>
 
-BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
+BOOL CFile::Open(const CPathName& fileName, UINT openFlags, DWORD* error)
 {
     Close();
     DWORD access = 0;
@@ -25,7 +25,7 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
     DWORD disposition = OPEN_EXISTING;
     if (openFlags & modeCreate)
         disposition = (openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-    m_hFile = ::CreateFileA(fileName, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hFile = ::CreateFileW(fileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE) {
         if (error) *error = ::GetLastError();
         return FALSE;
@@ -34,33 +34,32 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
     return TRUE;
 }
 
-BOOL CFile::IsDevicePath(const char* path)
+BOOL CFile::IsDevicePath(const CPathName& path)
 {
-    if (!path) return FALSE;
-    std::string p = path;
-    std::replace(p.begin(), p.end(), '/', '\\');
+    std::wstring p = path.wstr();
+    std::replace(p.begin(), p.end(), L'/', L'\\');
     // \\.\ names a device; \\?\ is the long form of a disk path only before
     // a drive or UNC.
-    if (p.rfind("\\\\.\\", 0) == 0) return TRUE;
-    if (p.rfind("\\\\?\\", 0) == 0) {
-        std::string rest = p.substr(4);
-        bool drive = rest.size() >= 3 && std::isalpha(static_cast<unsigned char>(rest[0])) && rest[1] == ':' && rest[2] == '\\';
-        if (!drive && _strnicmp(rest.c_str(), "UNC\\", 4) != 0) return TRUE;
+    if (p.rfind(L"\\\\.\\", 0) == 0) return TRUE;
+    if (p.rfind(L"\\\\?\\", 0) == 0) {
+        std::wstring rest = p.substr(4);
+        bool drive = rest.size() >= 3 && std::iswalpha(rest[0]) && rest[1] == L':' && rest[2] == L'\\';
+        if (!drive && _wcsnicmp(rest.c_str(), L"UNC\\", 4) != 0) return TRUE;
     }
     // The last name, without what follows its first dot or trailing blanks:
     // C:\x\com1.osc is the device COM1.
-    size_t cut = p.find_last_of("\\:");
-    std::string name = p.substr(cut == std::string::npos ? 0 : cut + 1);
-    name = name.substr(0, name.find('.'));
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    static const char* const kDevices[] = { "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$" };
-    for (const char* d : kDevices)
+    size_t cut = p.find_last_of(L"\\:");
+    std::wstring name = p.substr(cut == std::wstring::npos ? 0 : cut + 1);
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && name.back() == L' ') name.pop_back();
+    for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
+    static const wchar_t* const kDevices[] = { L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$" };
+    for (const wchar_t* d : kDevices)
         if (name == d) return TRUE;
     // COM0 to COM9 and LPT0 to LPT9, with the superscript digits too.
-    static const char kDigits[] = "0123456789\xB9\xB2\xB3";
-    return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) &&
-           std::strchr(kDigits, name[3]) != nullptr;
+    static const wchar_t kDigits[] = L"0123456789\u00B9\u00B2\u00B3";
+    return name.size() == 4 && (name.rfind(L"COM", 0) == 0 || name.rfind(L"LPT", 0) == 0) &&
+           std::wcschr(kDigits, name[3]) != nullptr;
 }
 
 UINT CFile::Read(void* buf, UINT count)
@@ -164,12 +163,10 @@ CArchive& CArchive::operator>>(int& value)
 namespace {
 
 // The full path in its long form (\\?\), which lifts the MAX_PATH limit.
-std::wstring ExtendedPath(const char* path)
+std::wstring ExtendedPath(const CPathName& path)
 {
-    int n = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), n);
+    const std::wstring& wide = path.wstr();
+    if (wide.empty()) return {};
     DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (!size) return {};
     std::wstring full(size, L'\0');
@@ -182,7 +179,7 @@ std::wstring ExtendedPath(const char* path)
 
 } // namespace
 
-CReplacementFile::CReplacementFile(const char* targetPath) : m_target(ExtendedPath(targetPath)) {}
+CReplacementFile::CReplacementFile(const CPathName& targetPath) : m_target(ExtendedPath(targetPath)) {}
 
 BOOL CReplacementFile::Open()
 {

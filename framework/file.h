@@ -1,6 +1,6 @@
 // Binary files and the archive that documents serialize through.
 #pragma once
-#include "framework/types.h"
+#include "framework/path.h"
 #include <string>
 
 class CFile {
@@ -19,7 +19,7 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     // Opens with the flags above; FALSE (and the Win32 error in *error) on failure.
-    BOOL Open(const char* fileName, UINT openFlags, DWORD* error = nullptr);
+    BOOL Open(const CPathName& fileName, UINT openFlags, DWORD* error = nullptr);
     BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
     // Reads up to count bytes; returns how many were read (0 at the end or when not open).
     UINT Read(void* buf, UINT count);
@@ -31,12 +31,12 @@ public:
     ULONGLONG Seek(LONGLONG offset, UINT from = begin);
     ULONGLONG GetLength() const;
     void Close();
-    const CString& GetFilePath() const { return m_strFileName; }
+    const CPathName& GetFilePath() const { return m_strFileName; }
     // Whether path names a device (COM1, NUL, com1.osc, \\.\...) rather than a file.
-    static BOOL IsDevicePath(const char* path);
+    static BOOL IsDevicePath(const CPathName& path);
 
 private:
-    CString m_strFileName;
+    CPathName m_strFileName;
 };
 
 // A new file written beside a target and put in its place only once complete.
@@ -45,7 +45,7 @@ private:
 // by itself, even when the process is killed. Paths may exceed MAX_PATH.
 class CReplacementFile {
 public:
-    explicit CReplacementFile(const char* targetPath);
+    explicit CReplacementFile(const CPathName& targetPath);
     ~CReplacementFile() { Discard(); }
     CReplacementFile(const CReplacementFile&) = delete;
     CReplacementFile& operator=(const CReplacementFile&) = delete;

@@ -247,7 +247,7 @@ TEST(MainFrame, DroppedOscFileOpensAndJoinsTheRecentFiles)
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->m_right[0], 42);
     ASSERT_GE(theApp.m_pRecentFileList->GetCount(), 1);
-    EXPECT_NE((*theApp.m_pRecentFileList)[0].str().find("dropped.osc"), std::string::npos);
+    EXPECT_NE((*theApp.m_pRecentFileList)[0].wstr().find(L"dropped.osc"), std::wstring::npos);
 
     HMENU file = ::GetSubMenu(::GetMenu(frame()->m_hWnd), 0);
     frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
