@@ -186,12 +186,9 @@ BOOL CReplacementFile::Open()
     size_t slash = m_target.find_last_of(L'\\');
     if (m_target.empty() || slash == std::wstring::npos) return FALSE;
     const std::wstring folder = m_target.substr(0, slash + 1);
-    RemoveAbandoned(folder);
     DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        wchar_t name[32];
-        std::swprintf(name, 32, L"~ond%08lx.tmp", static_cast<unsigned long>(seed + static_cast<DWORD>(attempt) * 7919u));
-        std::wstring side = folder + name;
+        std::wstring side = folder + SideFileName(static_cast<WORD>(seed + static_cast<DWORD>(attempt) * 7919u));
         // CREATE_NEW: a name already taken is someone else's file; try another.
         HANDLE h = ::CreateFileW(side.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -209,29 +206,75 @@ BOOL CReplacementFile::Open()
 }
 
 namespace {
+// A side file's name carries its own check: ~ond, four random hex digits,
+// four derived from them, .tmp. Another program's or a user's file of the
+// same pattern has one chance in 65536 of passing.
+WORD SideFileCheck(WORD random) { return static_cast<WORD>((random * 40503u) ^ 0x4F4Eu); }
+
 bool IsSideFileName(const wchar_t* name)
 {
-    if (std::wcslen(name) != 16 || std::wcsncmp(name, L"~ond", 4) || std::wcscmp(name + 12, L".tmp")) return false;
+    if (std::wcslen(name) != 16 || _wcsnicmp(name, L"~ond", 4) || _wcsicmp(name + 12, L".tmp")) return false;
     for (int i = 4; i < 12; ++i)
         if (!std::iswxdigit(name[i])) return false;
-    return true;
+    unsigned long digits = std::wcstoul(std::wstring(name + 4, 8).c_str(), nullptr, 16);
+    return SideFileCheck(static_cast<WORD>(digits >> 16)) == static_cast<WORD>(digits);
+}
+
+// What a save leaves when killed: nothing yet, some whole buffers of the
+// archive, or the complete document.
+bool IsSideFileSize(ULONGLONG size, ULONGLONG documentSize)
+{
+    return size == documentSize || (size < documentSize && size % 4096 == 0);
+}
+
+// The handle's file is the very one at path: not reached through a symbolic
+// link or junction (of the file or of a folder above it).
+bool IsReachedDirectly(HANDLE h, const std::wstring& path)
+{
+    std::wstring final(32768, L'\0');
+    DWORD n = ::GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    if (!n || n >= final.size()) return false;
+    final.resize(n);
+    return ::CompareStringOrdinal(final.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 } // namespace
 
+std::wstring CReplacementFile::SideFileName(WORD random)
+{
+    wchar_t name[32];
+    std::swprintf(name, 32, L"~ond%04x%04x.tmp", static_cast<unsigned>(random), static_cast<unsigned>(SideFileCheck(random)));
+    return name;
+}
+
 // A process killed at the wrong instant (just after creating its side file,
 // or between keeping it and renaming it) leaves the side file behind. The
-// next save in the folder removes such files: ours by their name, abandoned
-// because nobody holds them open.
-void CReplacementFile::RemoveAbandoned(const std::wstring& folder)
+// next save in the folder removes it when it is certainly one: its name
+// passes its check, nobody holds it open, it is a plain file with one name,
+// reached directly (never through a link), of a size a save leaves.
+void CReplacementFile::RemoveAbandoned(const std::wstring& folder, ULONGLONG documentSize)
 {
     WIN32_FIND_DATAW found;
     HANDLE find = ::FindFirstFileW((folder + L"~ond*.tmp").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (!IsSideFileName(found.cFileName) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        HANDLE h = ::CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);   // no sharing: only if no save is using it
+        if (!IsSideFileName(found.cFileName) ||
+            (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+            continue;
+        const std::wstring path = folder + found.cFileName;
+        // No sharing: only if no save is using it.
+        HANDLE h = ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (h == INVALID_HANDLE_VALUE) continue;
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (::GetFileInformationByHandle(h, &info) &&
+            !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+            info.nNumberOfLinks == 1 &&
+            IsSideFileSize((static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow, documentSize) &&
+            IsReachedDirectly(h, path)) {
+            FILE_DISPOSITION_INFO remove{ TRUE };
+            ::SetFileInformationByHandle(h, FileDispositionInfo, &remove, sizeof remove);
+        }
+        ::CloseHandle(h);
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
 }
@@ -248,6 +291,7 @@ BOOL CReplacementFile::MarkForDeletion(BOOL remove)
 BOOL CReplacementFile::Commit()
 {
     if (!m_file.IsOpen() || !m_file.Flush()) return FALSE;
+    const ULONGLONG size = m_file.GetLength();
     // Kept from here on; if the replacement fails it is marked again. The
     // rename goes through the open handle: one call, so a process killed
     // between the two leaves nothing behind but in the rarest case.
@@ -259,6 +303,7 @@ BOOL CReplacementFile::Commit()
     }
     m_side.clear();
     m_file.Close();
+    RemoveAbandoned(m_target.substr(0, m_target.find_last_of(L'\\') + 1), size);
     return TRUE;
 }
 

@@ -40,7 +40,7 @@ private:
 };
 
 // A new file written beside a target and put in its place only once complete.
-// Its name (~ondXXXXXXXX.tmp) is new and unique in the target's folder, so it
+// Its name (~ondRRRRCCCC.tmp, CCCC a check of RRRR) is new and unique in the target's folder, so it
 // never takes a file it did not write; until committed the system deletes it
 // by itself, even when the process is killed. Paths may exceed MAX_PATH.
 class CReplacementFile {
@@ -54,9 +54,13 @@ public:
     CFile& File() { return m_file; }
     BOOL Commit();                     // flushes it and puts it in place of the target
     void Discard();                    // removes it (nothing happens after a commit)
+    // The name of a side file: random with its check appended.
+    static std::wstring SideFileName(WORD random);
 
 private:
-    static void RemoveAbandoned(const std::wstring& folder);
+    // Removes the side files that killed saves left in folder; documentSize
+    // is what a complete one holds.
+    static void RemoveAbandoned(const std::wstring& folder, ULONGLONG documentSize);
     BOOL MarkForDeletion(BOOL remove);
     BOOL RenameOverTarget();
     std::wstring m_target, m_side;
