@@ -12,8 +12,9 @@ if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
 else()
   set(ondav_pe_kind "PE32+ executable (GUI) x86-64")
 endif()
+# ... and ships stripped: no symbol table, no debug sections.
 add_test(NAME deliverable_is_pe_gui
-         COMMAND sh -c "for p in ondav ondavsetup; do file \"${ONDAV_DIST_DIR}/$p.exe\" | grep -q '${ondav_pe_kind}' || { echo \"$p.exe is not ${ondav_pe_kind}\"; exit 1; }; done")
+         COMMAND sh -c "for p in ondav ondavsetup; do f=\"${ONDAV_DIST_DIR}/$p.exe\"; file \"$f\" | grep -q '${ondav_pe_kind}' || { echo \"$p.exe is not ${ondav_pe_kind}\"; exit 1; }; ${CMAKE_OBJDUMP} -h -t \"$f\" | grep -q 'debug_\\|(scl' && { echo \"$p.exe is not stripped\"; exit 1; }; done; true")
 
 # The toolbar moved by real drags: docked on each side, floating, docked back.
 add_executable(ondav_wininfo ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wininfo.cpp)
