@@ -4,6 +4,16 @@ add_test(NAME e2e_spine COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/spine.sh
 set_tests_properties(e2e_spine PROPERTIES
   ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   TIMEOUT 240 RESOURCE_LOCK display)
+# The program that ships as users of 64-bit Windows run it (WOW64): start-up,
+# save and reopening again. Capture, printing and the in-process suite have
+# their own "_wow64" twins.
+if(ONDAV_ARCH STREQUAL "i686")
+  add_test(NAME e2e_spine_wow64 COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/spine.sh
+           ${ONDAV_DIST_DIR} ${CMAKE_BINARY_DIR}/artifacts/spine-wow64)
+  set_tests_properties(e2e_spine_wow64 PROPERTIES
+    ENVIRONMENT "ONDAV_WOW64=1;ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    TIMEOUT 300 RESOURCE_LOCK display)
+endif()
 
 # The programs are GUI programs of this build's architecture; the i686 ones
 # are what ships.
