@@ -476,10 +476,14 @@ void CRecentFileList::ReadList()
         std::wstring name = AfxGetApp()->GetProfileString(m_strSection, entry);
         if (!name.empty()) m_names.emplace_back(name);
     }
+    m_namesStored = m_names;
 }
 
-void CRecentFileList::WriteList() const
+void CRecentFileList::WriteList()
 {
+    // An unchanged list is not written again.
+    if (m_names == m_namesStored) return;
+    m_namesStored = m_names;
     for (int i = 1; i <= m_nSize; ++i) {
         CString entry;
         entry.Format(m_strEntryFormat, i);

@@ -47,7 +47,7 @@ public:
     int GetCount() const { return static_cast<int>(m_names.size()); }
     const CPathName& operator[](int i) const { return m_names[static_cast<size_t>(i)]; }
     void ReadList();
-    void WriteList() const;
+    void WriteList();
     // What the menu shows for an entry: the file name, or the path when
     // names are alike, shortened to kMaxDisplayName characters.
     std::wstring GetDisplayName(int index) const;
@@ -60,6 +60,7 @@ private:
     CString m_strSection, m_strEntryFormat;
     int m_nSize;
     std::vector<CPathName> m_names;
+    std::vector<CPathName> m_namesStored;   // as the profile holds them
     std::wstring m_strPlaceholder;   // the menu's own text for an empty list
 };
 

@@ -10,7 +10,11 @@
 // Unicode one. Nothing converts a path back to ANSI.
 //
 // Entry points that take a user's file: CDocument::OnOpenDocument and
-// OnSaveDocument, CWinApp::OpenDocumentFile, CWinApp::DoPromptFileName.
+// OnSaveDocument, CWinApp::OpenDocumentFile, CWinApp::DoPromptFileName. A
+// command that writes a file of its own asks for the name with
+// DoPromptFileName and writes through CFile or CReplacementFile (a file
+// replaced only once complete); both take a CPathName. A failure is told
+// with AfxMessageBoxName, which shows the name as it is.
 #pragma once
 #include "framework/types.h"
 #include <cstddef>

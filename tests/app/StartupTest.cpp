@@ -290,6 +290,18 @@ TEST(MainFrame, ShellKnowsTheOndagrammeType)
     size = sizeof value;
     ASSERT_EQ(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\Ondagramme\\DefaultIcon", value, &size), ERROR_SUCCESS);
     EXPECT_NE(std::string(value).find(",1"), std::string::npos) << value;
+
+    // As a 64-bit shell reads it when the program runs under WOW64, with the
+    // program's path exact whatever its script.
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\Ondagramme\\shell\\open\\command", 0,
+                              KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key), ERROR_SUCCESS);
+    wchar_t command[MAX_PATH + 16] = L"", exe[MAX_PATH] = L"";
+    DWORD bytes = sizeof command;
+    ::RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(command), &bytes);
+    ::RegCloseKey(key);
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    EXPECT_EQ(std::wstring(command), L"\"" + std::wstring(exe) + L"\" \"%1\"");
 }
 
 // Association changes announced to the shell, counted by a window that
