@@ -35,6 +35,8 @@ public:
     // The record was read whole at start (or the file is new): it may be
     // written back whole at exit. Otherwise its contents are unknown.
     BOOL m_bSettingsRead;
+    // The file held the whole 48-byte record at start.
+    BOOL m_bSettingsWhole;
     BYTE m_settingsReserved[kSettingsReservedBytes];
     CFile m_fileSettings;
     CString m_strWindowsDir;
@@ -158,6 +160,7 @@ public:
     static constexpr UINT kCmdMeasureStop = 32772;
     UINT ReadStoredColors();
     void SaveChangedColors();
+    bool ColorsChanged() const;
     void ReportSettingsLost();
     void ArmCapture();     // prepare, queue and start: the arm tick's wave-in calls
     void CheckSoundCall(); // reports a failed wave-in call held in m_mmResult

@@ -48,6 +48,7 @@ void COndavView::LoadSettings()
     got += ReadStoredColors();
     // A read that stops short of the file's end has not seen the whole record.
     if (got < std::min<ULONGLONG>(length, kSettingsFileBytes)) m_bSettingsRead = FALSE;
+    m_bSettingsWhole = m_bSettingsRead && got == kSettingsFileBytes;
 
     m_clrScopeBack = m_clrStored[0];
     m_clrVuBack = m_clrStored[1];
@@ -76,11 +77,16 @@ void COndavView::SaveSettings()
         SaveChangedColors();
         return;
     }
+    // Nothing chosen during the run and the record already whole: nothing to
+    // write (the Windows folder may well be read-only), nothing to say. A new
+    // or short file is completed, silently if it cannot be: nothing is lost.
+    const bool changed = ColorsChanged();
+    if (!changed && m_bSettingsWhole) return;
     // Write only, without create or truncation: the record overwrites the
     // first 48 bytes and a longer file keeps its tail.
     m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeWrite);
     if (!m_bFileOpened) {
-        ReportSettingsLost();
+        if (changed) ReportSettingsLost();
         return;
     }
     m_clrStored[0] = m_clrScopeBack;
@@ -91,7 +97,12 @@ void COndavView::SaveSettings()
     m_fileSettings.Close();
     // A disk that refuses the record loses the colours just as surely as a
     // vanished file: say so rather than leave quietly.
-    if (!written) ReportSettingsLost();
+    if (!written && changed) ReportSettingsLost();
+}
+
+bool COndavView::ColorsChanged() const
+{
+    return m_clrScopeBack != m_clrStored[0] || m_clrVuBack != m_clrStored[1] || m_clrBarBack != m_clrStored[2];
 }
 
 // The record could not be read at start: writing it whole would replace what
@@ -100,9 +111,7 @@ void COndavView::SaveSettings()
 void COndavView::SaveChangedColors()
 {
     const COLORREF now[3] = { m_clrScopeBack, m_clrVuBack, m_clrBarBack };
-    bool changed = false;
-    for (m_nLoop = 0; m_nLoop < 3; ++m_nLoop) changed = changed || now[m_nLoop] != m_clrStored[m_nLoop];
-    if (!changed) return;
+    if (!ColorsChanged()) return;
     m_bFileOpened = m_fileSettings.Open(m_strSettingsPath, CFile::modeWrite);
     BOOL written = m_bFileOpened;
     for (m_nLoop = 0; written && m_nLoop < 3; ++m_nLoop) {

@@ -153,21 +153,24 @@ int CWinApp::Run()
 
 // ---------------------------------------------------------------- command line
 
-void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL)
+void CCommandLineInfo::ParseParam(const wchar_t* param, BOOL flag, BOOL)
 {
     if (flag) {
         m_nPrintToArgs = 0;
-        if (!lstrcmpiA(param, "pt")) { m_nShellCommand = FilePrintTo; m_nPrintToArgs = 3; }
-        else if (!lstrcmpiA(param, "p")) m_nShellCommand = FilePrint;
-        else if (!lstrcmpiA(param, "dde")) m_nShellCommand = FileDDE;
-        else if (!lstrcmpiA(param, "embedding")) { m_bRunEmbedded = TRUE; m_bShowSplash = FALSE; }
-        else if (!lstrcmpiA(param, "automation")) { m_bRunAutomated = TRUE; m_bShowSplash = FALSE; }
-        else Refuse(refuseUnknown, (CString("/") + param).c_str());   // a typo, or a Unix path
+        if (!lstrcmpiW(param, L"pt")) { m_nShellCommand = FilePrintTo; m_nPrintToArgs = 3; }
+        else if (!lstrcmpiW(param, L"p")) m_nShellCommand = FilePrint;
+        else if (!lstrcmpiW(param, L"dde")) m_nShellCommand = FileDDE;
+        else if (!lstrcmpiW(param, L"embedding")) { m_bRunEmbedded = TRUE; m_bShowSplash = FALSE; }
+        else if (!lstrcmpiW(param, L"automation")) { m_bRunAutomated = TRUE; m_bShowSplash = FALSE; }
+        else Refuse(refuseUnknown, std::wstring(L"/") + param);   // a typo, or a Unix path
         return;
     }
     if (m_nPrintToArgs > 0 && !m_strFileName.IsEmpty()) {
+        // Printer, driver and port: the system's ANSI names of the printing calls.
+        char ansi[MAX_PATH] = "";
+        ::WideCharToMultiByte(CP_ACP, 0, param, -1, ansi, sizeof ansi, nullptr, nullptr);
         CString* fields[3] = { &m_strPrinterName, &m_strDriverName, &m_strPortName };
-        *fields[3 - m_nPrintToArgs] = param;
+        *fields[3 - m_nPrintToArgs] = ansi;
         --m_nPrintToArgs;
         return;
     }
@@ -179,7 +182,7 @@ void CCommandLineInfo::ParseParam(const char* param, BOOL flag, BOOL)
     }
 }
 
-void CCommandLineInfo::Refuse(int why, const char* argument)
+void CCommandLineInfo::Refuse(int why, const std::wstring& argument)
 {
     if (m_nRefusal != refuseNone) return;
     m_nRefusal = why;
@@ -188,34 +191,26 @@ void CCommandLineInfo::Refuse(int why, const char* argument)
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& info)
 {
+    // The arguments stay wide: a file name in any script is kept exactly.
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     for (int i = 1; argv && i < argc; ++i) {
-        if (!argv[i][0]) {
-            info.Refuse(CCommandLineInfo::refuseEmpty, "");
+        std::wstring arg = argv[i];
+        if (arg.empty()) {
+            info.Refuse(CCommandLineInfo::refuseEmpty, L"");
             continue;
         }
-        char buf[MAX_PATH * 2];
-        if (!::WideCharToMultiByte(CP_ACP, 0, argv[i], -1, buf, sizeof(buf), nullptr, nullptr)) {
-            // Longer than any path: reported with its beginning.
-            char head[61] = "";
-            ::WideCharToMultiByte(CP_ACP, 0, argv[i], 60, head, 60, nullptr, nullptr);
-            info.Refuse(CCommandLineInfo::refuseTooLong, head);
-            continue;
-        }
-        BOOL flag = buf[0] == '/' || buf[0] == '-';
+        BOOL flag = arg[0] == L'/' || arg[0] == L'-';
         if (!flag) {
             // Full path now: the program may change its current directory later.
-            char full[MAX_PATH];
-            DWORD n = ::GetFullPathNameA(buf, MAX_PATH, full, nullptr);
-            if (n >= MAX_PATH || (n == 0 && lstrlenA(buf) >= MAX_PATH)) {
-                buf[60] = '\0';
-                info.Refuse(CCommandLineInfo::refuseTooLong, buf);
+            CPathName full = CPathName(arg).Full();
+            if (full.wstr().size() >= MAX_PATH || arg.size() >= MAX_PATH) {
+                info.Refuse(CCommandLineInfo::refuseTooLong, arg.substr(0, 60));
                 continue;
             }
-            if (n > 0) lstrcpynA(buf, full, sizeof(buf));
+            arg = full.wstr();
         }
-        info.ParseParam(flag ? buf + 1 : buf, flag, i == argc - 1);
+        info.ParseParam(flag ? arg.c_str() + 1 : arg.c_str(), flag, i == argc - 1);
     }
     ::LocalFree(argv);
 }
@@ -226,10 +221,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
         // Nothing is opened in place of what was asked: say why and end.
         static const UINT kRefusalTexts[] = { 0, FW_IDS_ARG_TOO_LONG, FW_IDS_ARG_EMPTY, FW_IDS_ARG_EXTRA,
                                                FW_IDS_ARG_UNKNOWN };
-        CString format, text;
-        format.LoadString(kRefusalTexts[info.m_nRefusal]);
-        text.Format(format, info.m_strRefused.c_str());
-        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBoxName(kRefusalTexts[info.m_nRefusal], info.m_strRefused, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
     switch (info.m_nShellCommand) {
@@ -258,7 +250,7 @@ BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& info)
 
 void CWinApp::AddDocTemplate(CDocTemplate* docTemplate) { m_templates.push_back(docTemplate); }
 
-CDocument* CWinApp::OpenDocumentFile(const char* pathName)
+CDocument* CWinApp::OpenDocumentFile(const CPathName& pathName)
 {
     CDocTemplate* t = GetDocTemplate();
     return t ? t->OpenDocumentFile(pathName) : nullptr;
@@ -269,43 +261,47 @@ void CWinApp::OnFileNew()
     if (CDocTemplate* t = GetDocTemplate()) t->OpenDocumentFile(nullptr);
 }
 
-BOOL CWinApp::DoPromptFileName(CString& fileName, BOOL openDialog)
+BOOL CWinApp::DoPromptFileName(CPathName& fileName, BOOL openDialog)
 {
     CString filter, ext, all;
     CDocTemplate* t = GetDocTemplate();
     if (t) { t->GetDocString(filter, CDocTemplate::filterName); t->GetDocString(ext, CDocTemplate::filterExt); }
     all.LoadString(FW_IDS_ALL_FILES);
-    std::string filters;
+    std::wstring filters;
     if (!filter.IsEmpty() && !ext.IsEmpty()) {
-        filters += filter.str(); filters += '\0'; filters += '*'; filters += ext.str(); filters += '\0';
+        filters += CPathName::FromAnsi(filter); filters += L'\0';
+        filters += L'*'; filters += CPathName::FromAnsi(ext); filters += L'\0';
     }
-    filters += all.IsEmpty() ? "*.*" : all.str(); filters += '\0'; filters += "*.*"; filters += '\0'; filters += '\0';
+    filters += all.IsEmpty() ? L"*.*" : CPathName::FromAnsi(all); filters += L'\0';
+    filters += L"*.*"; filters += L'\0'; filters += L'\0';
+    const std::wstring defExt = CPathName::FromAnsi(ext.IsEmpty() ? "" : ext.c_str() + (ext[0] == '.' ? 1 : 0));
 
-    char buf[MAX_PATH] = "";
-    lstrcpynA(buf, fileName, MAX_PATH);
-    OPENFILENAMEA ofn{};
+    // Room for a path longer than MAX_PATH: the document refuses it in its own words.
+    std::wstring buf = fileName.wstr();
+    buf.resize(32768, L'\0');
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
     ofn.lpstrFilter = filters.c_str();
-    ofn.lpstrFile = buf;
-    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFile = buf.data();
+    ofn.nMaxFile = static_cast<DWORD>(buf.size());
     // The folder last used, else the one the program started in.
-    const CString& folder = m_strLastDir.IsEmpty() ? m_strStartDir : m_strLastDir;
+    const CPathName& folder = m_strLastDir.IsEmpty() ? m_strStartDir : m_strLastDir;
     ofn.lpstrInitialDir = folder.IsEmpty() ? nullptr : folder.c_str();
-    ofn.lpstrDefExt = ext.IsEmpty() ? nullptr : ext.c_str() + (ext[0] == '.' ? 1 : 0);
+    ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                 (openDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
-    BOOL ok = openDialog ? ::GetOpenFileNameA(&ofn) : ::GetSaveFileNameA(&ofn);
+    BOOL ok = openDialog ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
     if (ok) {
-        fileName = buf;
-        RememberFolder(buf);
+        fileName = std::wstring(buf.c_str());
+        RememberFolder(fileName);
     }
     return ok;
 }
 
 void CWinApp::OnFileOpen()
 {
-    CString name;
+    CPathName name;
     if (DoPromptFileName(name, TRUE)) OpenDocumentFile(name);
 }
 
@@ -319,22 +315,20 @@ void CWinApp::OnOpenRecentFile(UINT id)
     if (!m_pRecentFileList) return;
     int index = static_cast<int>(id - ID_FILE_MRU_FILE1);
     if (index < 0 || index >= m_pRecentFileList->GetCount()) return;
-    CString name = (*m_pRecentFileList)[index];
+    CPathName name = (*m_pRecentFileList)[index];
     if (!OpenDocumentFile(name)) m_pRecentFileList->Remove(index);
 }
 
-void CWinApp::AddToRecentFileList(const char* pathName)
+void CWinApp::AddToRecentFileList(const CPathName& pathName)
 {
     RememberFolder(pathName);
     if (m_pRecentFileList) m_pRecentFileList->Add(pathName);
 }
 
-void CWinApp::RememberFolder(const char* pathName)
+void CWinApp::RememberFolder(const CPathName& pathName)
 {
-    char folder[MAX_PATH];
-    if (!::GetFullPathNameA(pathName, MAX_PATH, folder, nullptr)) return;
-    ::PathRemoveFileSpecA(folder);
-    m_strLastDir = folder;
+    CPathName folder = pathName.Full().Folder();
+    if (!folder.IsEmpty()) m_strLastDir = folder;
 }
 
 BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
@@ -391,50 +385,52 @@ HKEY openSectionKey(const CWinApp& app, const char* section, bool create)
     return r == ERROR_SUCCESS ? key : nullptr;
 }
 
-bool sameRegString(HKEY root, const char* path, const char* name, const char* value)
+bool sameRegString(HKEY root, const std::wstring& path, const std::wstring& value)
 {
     HKEY key = nullptr;
-    if (::RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    char stored[2 * MAX_PATH];
+    if (::RegOpenKeyExW(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    wchar_t stored[2 * MAX_PATH];
     DWORD type = 0, size = sizeof stored;
-    LONG r = ::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size);
+    LONG r = ::RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(stored), &size);
     ::RegCloseKey(key);
-    return r == ERROR_SUCCESS && type == REG_SZ && size == static_cast<DWORD>(lstrlenA(value) + 1) &&
-           !lstrcmpA(stored, value);
+    return r == ERROR_SUCCESS && type == REG_SZ && size == (value.size() + 1) * sizeof(wchar_t) &&
+           value == stored;
 }
 
-bool setRegString(HKEY root, const char* path, const char* name, const char* value)
+bool setRegString(HKEY root, const std::wstring& path, const std::wstring& value)
 {
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
-    LONG r = ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                              static_cast<DWORD>(lstrlenA(value) + 1));
+    LONG r = ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
     return r == ERROR_SUCCESS;
 }
 } // namespace
 
-CString CWinApp::GetProfileString(const char* section, const char* entry, const char* def) const
+std::wstring CWinApp::GetProfileString(const char* section, const char* entry) const
 {
     HKEY key = openSectionKey(*this, section, false);
-    if (!key) return CString(def);
-    char buf[MAX_PATH * 2];
-    DWORD size = sizeof(buf) - 1, type = 0;
-    LONG r = ::RegQueryValueExA(key, entry, nullptr, &type, reinterpret_cast<BYTE*>(buf), &size);
+    if (!key) return {};
+    wchar_t buf[MAX_PATH * 2];
+    DWORD size = sizeof(buf) - sizeof(wchar_t), type = 0;
+    LONG r = ::RegQueryValueExW(key, CPathName::FromAnsi(entry).c_str(), nullptr, &type,
+                                reinterpret_cast<BYTE*>(buf), &size);
     ::RegCloseKey(key);
-    if (r != ERROR_SUCCESS || type != REG_SZ) return CString(def);
-    buf[size < sizeof(buf) ? size : sizeof(buf) - 1] = '\0';
-    return CString(buf);
+    if (r != ERROR_SUCCESS || type != REG_SZ) return {};
+    buf[size / sizeof(wchar_t)] = L'\0';
+    return buf;
 }
 
-BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const char* value) const
+BOOL CWinApp::WriteProfileString(const char* section, const char* entry, const wchar_t* value) const
 {
     HKEY key = openSectionKey(*this, section, true);
     if (!key) return FALSE;
-    LONG r = value ? ::RegSetValueExA(key, entry, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                                      static_cast<DWORD>(lstrlenA(value) + 1))
-                   : ::RegDeleteValueA(key, entry);
+    const std::wstring name = CPathName::FromAnsi(entry);
+    LONG r = value ? ::RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                      static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t)))
+                   : ::RegDeleteValueW(key, name.c_str());
     ::RegCloseKey(key);
     return r == ERROR_SUCCESS || (!value && r == ERROR_FILE_NOT_FOUND);
 }
@@ -454,28 +450,30 @@ void CWinApp::LoadStdProfileSettings(UINT maxMRU)
 void CWinApp::RegisterShellFileTypes(BOOL compat)
 {
     // Per-user classes: no administrator rights needed, and HKCR shows them.
-    char exe[MAX_PATH];
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    CString quoted = CString("\"") + exe + "\"";
+    // Wide: the program's folder may have a name in any script.
+    wchar_t exeBuf[MAX_PATH];
+    ::GetModuleFileNameW(nullptr, exeBuf, MAX_PATH);
+    const std::wstring exe = exeBuf, quoted = L"\"" + exe + L"\"";
     bool changed = false;
     for (CDocTemplate* t : m_templates) {
-        CString typeId, typeName, ext;
-        if (!t->GetDocString(typeId, CDocTemplate::regFileTypeId) || typeId.IsEmpty()) continue;
+        CString typeIdA, typeName, ext;
+        if (!t->GetDocString(typeIdA, CDocTemplate::regFileTypeId) || typeIdA.IsEmpty()) continue;
         t->GetDocString(typeName, CDocTemplate::regFileTypeName);
         t->GetDocString(ext, CDocTemplate::filterExt);
-        CString base = CString("Software\\Classes\\") + typeId;
-        std::vector<std::pair<CString, CString>> keys{{base, typeName}, {base + "\\DefaultIcon", CString(exe) + ",1"}};
-        if (m_bShellOpen) keys.emplace_back(base + "\\shell\\open\\command", quoted + " \"%1\"");
+        const std::wstring typeId = CPathName::FromAnsi(typeIdA), base = L"Software\\Classes\\" + typeId;
+        std::vector<std::pair<std::wstring, std::wstring>> keys{
+            {base, CPathName::FromAnsi(typeName)}, {base + L"\\DefaultIcon", exe + L",1"}};
+        if (m_bShellOpen) keys.emplace_back(base + L"\\shell\\open\\command", quoted + L" \"%1\"");
         if (compat) {
-            keys.emplace_back(base + "\\shell\\print\\command", quoted + " /p \"%1\"");
-            keys.emplace_back(base + "\\shell\\printto\\command", quoted + " /pt \"%1\" \"%2\" \"%3\" \"%4\"");
+            keys.emplace_back(base + L"\\shell\\print\\command", quoted + L" /p \"%1\"");
+            keys.emplace_back(base + L"\\shell\\printto\\command", quoted + L" /pt \"%1\" \"%2\" \"%3\" \"%4\"");
         }
-        if (!ext.IsEmpty()) keys.emplace_back(CString("Software\\Classes\\") + ext, typeId);
+        if (!ext.IsEmpty()) keys.emplace_back(L"Software\\Classes\\" + CPathName::FromAnsi(ext), typeId);
         // The types are checked at every start: an unchanged one costs no
         // write, and the shell is told only of a real change (telling it is slow).
         for (const auto& [path, value] : keys)
-            if (!sameRegString(HKEY_CURRENT_USER, path, nullptr, value)) {
-                setRegString(HKEY_CURRENT_USER, path, nullptr, value);
+            if (!sameRegString(HKEY_CURRENT_USER, path, value)) {
+                setRegString(HKEY_CURRENT_USER, path, value);
                 changed = true;
             }
     }
@@ -487,13 +485,12 @@ void CWinApp::RegisterShellFileTypes(BOOL compat)
 CRecentFileList::CRecentFileList(UINT firstId, const char* section, const char* entryFormat, int size)
     : m_nFirstId(firstId), m_strSection(section), m_strEntryFormat(entryFormat), m_nSize(size) {}
 
-void CRecentFileList::Add(const char* pathName)
+void CRecentFileList::Add(const CPathName& pathName)
 {
-    char full[MAX_PATH];
-    if (!::GetFullPathNameA(pathName, MAX_PATH, full, nullptr)) lstrcpynA(full, pathName, MAX_PATH);
+    CPathName full = pathName.Full();
     for (size_t i = 0; i < m_names.size(); ++i)
-        if (!lstrcmpiA(m_names[i], full)) { m_names.erase(m_names.begin() + static_cast<long>(i)); break; }
-    m_names.insert(m_names.begin(), CString(full));
+        if (m_names[i].SameFile(full)) { m_names.erase(m_names.begin() + static_cast<long>(i)); break; }
+    m_names.insert(m_names.begin(), full);
     if (static_cast<int>(m_names.size()) > m_nSize) m_names.resize(static_cast<size_t>(m_nSize));
 }
 
@@ -508,13 +505,17 @@ void CRecentFileList::ReadList()
     for (int i = 1; i <= m_nSize; ++i) {
         CString entry;
         entry.Format(m_strEntryFormat, i);
-        CString name = AfxGetApp()->GetProfileString(m_strSection, entry);
-        if (!name.IsEmpty()) m_names.push_back(name);
+        std::wstring name = AfxGetApp()->GetProfileString(m_strSection, entry);
+        if (!name.empty()) m_names.emplace_back(name);
     }
+    m_namesStored = m_names;
 }
 
-void CRecentFileList::WriteList() const
+void CRecentFileList::WriteList()
 {
+    // An unchanged list is not written again.
+    if (m_names == m_namesStored) return;
+    m_namesStored = m_names;
     for (int i = 1; i <= m_nSize; ++i) {
         CString entry;
         entry.Format(m_strEntryFormat, i);
@@ -523,20 +524,21 @@ void CRecentFileList::WriteList() const
     }
 }
 
-CString CRecentFileList::GetDisplayName(int index) const
+std::wstring CRecentFileList::GetDisplayName(int index) const
 {
     // The file name alone, as the shell shows it; the path when another entry
     // has the same name. Either is shortened with "..." beyond what fits a menu.
-    const CString& full = m_names[static_cast<size_t>(index)];
-    const char* name = ::PathFindFileNameA(full);
+    const CPathName& full = m_names[static_cast<size_t>(index)];
+    const CPathName name = full.FileName();
     bool shared = false;
     for (int i = 0; i < GetCount(); ++i)
-        if (i != index && !lstrcmpiA(::PathFindFileNameA(m_names[static_cast<size_t>(i)]), name)) shared = true;
-    const char* shown = shared ? full.c_str() : name;
-    char buf[kMaxDisplayName + 1];
-    if (lstrlenA(shown) <= kMaxDisplayName || !::PathCompactPathExA(buf, shown, kMaxDisplayName + 1, 0))
-        return CString(shown);
-    return CString(buf);
+        if (i != index && m_names[static_cast<size_t>(i)].FileName().SameFile(name)) shared = true;
+    const std::wstring& shown = shared ? full.wstr() : name.wstr();
+    wchar_t buf[kMaxDisplayName + 1];
+    if (shown.size() <= static_cast<size_t>(kMaxDisplayName) ||
+        !::PathCompactPathExW(buf, shown.c_str(), kMaxDisplayName + 1, 0))
+        return shown;
+    return buf;
 }
 
 void CRecentFileList::UpdateMenu(HMENU popup)
@@ -548,24 +550,22 @@ void CRecentFileList::UpdateMenu(HMENU popup)
         if (id >= m_nFirstId && id < m_nFirstId + static_cast<UINT>(m_nSize)) { pos = i; break; }
     }
     if (pos < 0) return;
-    if (m_strPlaceholder.IsEmpty()) {
-        char text[256] = "";
-        ::GetMenuStringA(popup, m_nFirstId, text, sizeof(text), MF_BYCOMMAND);
+    if (m_strPlaceholder.empty()) {
+        wchar_t text[256] = L"";
+        ::GetMenuStringW(popup, m_nFirstId, text, 256, MF_BYCOMMAND);
         m_strPlaceholder = text;
     }
     for (int i = 0; i < m_nSize; ++i) ::DeleteMenu(popup, m_nFirstId + static_cast<UINT>(i), MF_BYCOMMAND);
     if (m_names.empty()) {
-        ::InsertMenuA(popup, static_cast<UINT>(pos), MF_BYPOSITION | MF_STRING | MF_GRAYED, m_nFirstId, m_strPlaceholder);
+        ::InsertMenuW(popup, static_cast<UINT>(pos), MF_BYPOSITION | MF_STRING | MF_GRAYED, m_nFirstId,
+                      m_strPlaceholder.c_str());
         return;
     }
     for (int i = 0; i < GetCount(); ++i) {
         // "&1 file.osc"; ampersands of the name doubled so they show.
-        std::string label(1, '&');
-        label += std::to_string(i + 1);
-        label += ' ';
-        const CString shown = GetDisplayName(i);
-        for (char c : shown.str()) { label += c; if (c == '&') label += '&'; }
-        ::InsertMenuA(popup, static_cast<UINT>(pos + i), MF_BYPOSITION | MF_STRING,
+        std::wstring label = L"&" + std::to_wstring(i + 1) + L" ";
+        for (wchar_t c : GetDisplayName(i)) { label += c; if (c == L'&') label += L'&'; }
+        ::InsertMenuW(popup, static_cast<UINT>(pos + i), MF_BYPOSITION | MF_STRING,
                       m_nFirstId + static_cast<UINT>(i), label.c_str());
     }
 }
@@ -592,8 +592,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int cmdShow)
     app->m_hInstance = instance;
     app->m_lpCmdLine = cmdLine;
     app->m_nCmdShow = cmdShow;
-    char startDir[MAX_PATH] = "";
-    ::GetCurrentDirectoryA(MAX_PATH, startDir);
+    wchar_t startDir[MAX_PATH] = L"";
+    ::GetCurrentDirectoryW(MAX_PATH, startDir);
     app->m_strStartDir = startDir;
     if (app->m_strAppName.IsEmpty() && !app->m_strAppName.LoadString(AFX_IDS_APP_TITLE)) {
         char exe[MAX_PATH];

@@ -2,6 +2,7 @@
 #pragma once
 #include "framework/cmdtarget.h"
 #include "framework/wnd.h"
+#include "framework/path.h"
 #include <vector>
 
 class CDocTemplate;
@@ -15,19 +16,23 @@ public:
     BOOL m_bRunEmbedded = FALSE;
     BOOL m_bRunAutomated = FALSE;
     int m_nShellCommand = FileNew;
-    CString m_strFileName;
+    CPathName m_strFileName;
     CString m_strPrinterName, m_strDriverName, m_strPortName;
 
     // An argument that cannot be used: the first one is kept and reported by
     // ProcessShellCommand instead of starting with something else.
     enum { refuseNone, refuseTooLong, refuseEmpty, refuseExtra, refuseUnknown };
     int m_nRefusal = refuseNone;
-    CString m_strRefused;
+    std::wstring m_strRefused;
 
     virtual ~CCommandLineInfo() = default;
     // One argument; flag tells whether it began with '/' or '-' (then stripped).
-    virtual void ParseParam(const char* param, BOOL flag, BOOL last);
-    void Refuse(int why, const char* argument);
+    virtual void ParseParam(const wchar_t* param, BOOL flag, BOOL last);
+    void ParseParam(const char* ansiParam, BOOL flag, BOOL last)
+    {
+        ParseParam(CPathName::FromAnsi(ansiParam).c_str(), flag, last);
+    }
+    void Refuse(int why, const std::wstring& argument);
 private:
     int m_nPrintToArgs = 0;   // how many of printer, driver, port are still expected
 };
@@ -36,16 +41,16 @@ private:
 class CRecentFileList {
 public:
     CRecentFileList(UINT firstId, const char* section, const char* entryFormat, int size);
-    void Add(const char* pathName);
+    void Add(const CPathName& pathName);
     void Remove(int index);
     int GetSize() const { return m_nSize; }
     int GetCount() const { return static_cast<int>(m_names.size()); }
-    const CString& operator[](int i) const { return m_names[static_cast<size_t>(i)]; }
+    const CPathName& operator[](int i) const { return m_names[static_cast<size_t>(i)]; }
     void ReadList();
-    void WriteList() const;
+    void WriteList();
     // What the menu shows for an entry: the file name, or the path when
     // names are alike, shortened to kMaxDisplayName characters.
-    CString GetDisplayName(int index) const;
+    std::wstring GetDisplayName(int index) const;
     static constexpr int kMaxDisplayName = 40;
     // Puts the entries in place of the first-id item of popup (or its placeholder).
     void UpdateMenu(HMENU popup);
@@ -54,8 +59,9 @@ private:
     UINT m_nFirstId;
     CString m_strSection, m_strEntryFormat;
     int m_nSize;
-    std::vector<CString> m_names;
-    CString m_strPlaceholder;   // the menu's own text for an empty list
+    std::vector<CPathName> m_names;
+    std::vector<CPathName> m_namesStored;   // as the profile holds them
+    std::wstring m_strPlaceholder;   // the menu's own text for an empty list
 };
 
 class CWinApp : public CCmdTarget {
@@ -68,8 +74,8 @@ public:
     CString m_strRegistryKey;
     CString m_strProfileName;
     CRecentFileList* m_pRecentFileList = nullptr;
-    CString m_strStartDir;   // the current directory when the program started
-    CString m_strLastDir;    // where the last document was opened or saved
+    CPathName m_strStartDir;   // the current directory when the program started
+    CPathName m_strLastDir;    // where the last document was opened or saved
 
     explicit CWinApp(const char* appName = nullptr);
     ~CWinApp() override;
@@ -97,14 +103,16 @@ public:
     CDocTemplate* GetDocTemplate() const { return m_templates.empty() ? nullptr : m_templates.front(); }
 
     // Documents.
-    virtual CDocument* OpenDocumentFile(const char* pathName);
-    virtual void AddToRecentFileList(const char* pathName);
-    // The open or save dialog, starting in the folder last used.
-    BOOL DoPromptFileName(CString& fileName, BOOL openDialog);
+    virtual CDocument* OpenDocumentFile(const CPathName& pathName);
+    virtual void AddToRecentFileList(const CPathName& pathName);
+    // The open or save dialog, starting in the folder last used; fileName
+    // is the name offered, then the one chosen.
+    BOOL DoPromptFileName(CPathName& fileName, BOOL openDialog);
 
     // Profile (HKCU\Software\<key>\<profile>\<section>).
-    CString GetProfileString(const char* section, const char* entry, const char* def = "") const;
-    BOOL WriteProfileString(const char* section, const char* entry, const char* value) const;
+    // Values are wide: they hold file names. A null value removes the entry.
+    std::wstring GetProfileString(const char* section, const char* entry) const;
+    BOOL WriteProfileString(const char* section, const char* entry, const wchar_t* value) const;
 
     // Standard command handlers.
     void OnFileNew();
@@ -118,7 +126,7 @@ public:
 
 protected:
     std::vector<CDocTemplate*> m_templates;
-    void RememberFolder(const char* pathName);
+    void RememberFolder(const CPathName& pathName);
     BOOL m_bShellOpen = FALSE;
     HGLOBAL m_hDevMode = nullptr;   // the printer chosen in print set-up
     HGLOBAL m_hDevNames = nullptr;

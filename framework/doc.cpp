@@ -24,15 +24,12 @@ BOOL CDocument::OnNewDocument()
     return TRUE;
 }
 
-void CDocument::ReportFileError(UINT idMessage, const char* path) const
+void CDocument::ReportFileError(UINT idMessage, const CPathName& path) const
 {
-    CString format, text;
-    format.LoadString(idMessage);
-    text.Format(format, path);
-    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    AfxMessageBoxName(idMessage, path.wstr(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-BOOL CDocument::OnOpenDocument(const char* pathName)
+BOOL CDocument::OnOpenDocument(const CPathName& pathName)
 {
     m_bContentsLost = FALSE;
     // A device (COM1, com1.osc...) would be read for ever: refused by name,
@@ -66,14 +63,14 @@ BOOL CDocument::OnOpenDocument(const char* pathName)
     return TRUE;
 }
 
-BOOL CDocument::OnSaveDocument(const char* pathName)
+BOOL CDocument::OnSaveDocument(const CPathName& pathName)
 {
     if (CFile::IsDevicePath(pathName)) {
         ReportFileError(FW_IDS_NOT_A_FILE, pathName);
         return FALSE;
     }
     // A read-only document is not replaced, whatever the file system allows.
-    DWORD attributes = ::GetFileAttributesA(pathName);
+    DWORD attributes = ::GetFileAttributesW(pathName.c_str());
     bool writable = attributes == INVALID_FILE_ATTRIBUTES ||
                     !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
     // Write a new file beside the old one and replace it only once complete,
@@ -98,7 +95,7 @@ BOOL CDocument::OnSaveDocument(const char* pathName)
     return TRUE;
 }
 
-void CDocument::SetTitle(const char* title)
+void CDocument::SetTitle(const std::wstring& title)
 {
     m_strTitle = title;
     for (CView* v : m_views) {
@@ -108,18 +105,13 @@ void CDocument::SetTitle(const char* title)
     }
 }
 
-void CDocument::SetPathName(const char* pathName, BOOL addToMRU)
+void CDocument::SetPathName(const CPathName& pathName, BOOL addToMRU)
 {
-    if (!pathName || !*pathName) { m_strPathName.Empty(); return; }
-    char full[MAX_PATH];
-    if (!::GetFullPathNameA(pathName, MAX_PATH, full, nullptr)) lstrcpynA(full, pathName, MAX_PATH);
-    m_strPathName = full;
+    if (pathName.IsEmpty()) { m_strPathName.Empty(); return; }
+    m_strPathName = pathName.Full();
     // The title is the file's name without its folder.
-    const char* name = full;
-    for (const char* p = full; *p; ++p)
-        if (*p == '\\' || *p == '/') name = p + 1;
-    SetTitle(name);
-    if (addToMRU && AfxGetApp()) AfxGetApp()->AddToRecentFileList(full);
+    SetTitle(m_strPathName.FileName().wstr());
+    if (addToMRU && AfxGetApp()) AfxGetApp()->AddToRecentFileList(m_strPathName);
 }
 
 void CDocument::AddView(CView* view)
@@ -143,11 +135,8 @@ void CDocument::UpdateAllViews(CView* sender)
 BOOL CDocument::SaveModified()
 {
     if (!IsModified()) return TRUE;
-    CString format, text;
-    format.LoadString(FW_IDS_SAVE_CHANGES);
-    text.Format(format, m_strTitle.c_str());
     CBoxHelp help(FW_IDS_SAVE_CHANGES);
-    switch (AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    switch (AfxMessageBoxName(FW_IDS_SAVE_CHANGES, m_strTitle, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES: return DoFileSave();
     case IDNO: return TRUE;
     default: return FALSE;
@@ -156,31 +145,32 @@ BOOL CDocument::SaveModified()
 
 BOOL CDocument::DoFileSave()
 {
-    DWORD attributes = m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(m_strPathName);
+    DWORD attributes = m_strPathName.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(m_strPathName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return DoSave(nullptr);
-    return DoSave(m_strPathName.IsEmpty() ? nullptr : m_strPathName.c_str());
+        return DoSave(CPathName());
+    return DoSave(m_strPathName);
 }
 
-BOOL CDocument::DoSave(const char* pathName, BOOL replace)
+BOOL CDocument::DoSave(const CPathName& pathName, BOOL replace)
 {
-    CString name = pathName ? pathName : "";
+    CPathName name = pathName;
     if (name.IsEmpty()) {
         // Offer the title (a valid file name) with the template's extension.
-        name = m_strTitle;
+        std::wstring offered = m_strTitle;
         CString ext;
         if (m_pDocTemplate && m_pDocTemplate->GetDocString(ext, CDocTemplate::filterExt) && !ext.IsEmpty()
-            && name.Find('.') < 0)
-            name += ext;
+            && offered.find(L'.') == std::wstring::npos)
+            offered += CPathName::FromAnsi(ext);
         if (m_strPathName.IsEmpty()) {
             CString untitled;
             untitled.LoadString(FW_IDS_UNTITLED);
-            if (name.Left(untitled.GetLength()) == untitled && m_pDocTemplate) {
+            if (offered.rfind(CPathName::FromAnsi(untitled), 0) == 0 && m_pDocTemplate) {
                 CString newName;
                 m_pDocTemplate->GetDocString(newName, CDocTemplate::fileNewName);
-                if (!newName.IsEmpty()) name = newName + ext;
+                if (!newName.IsEmpty()) offered = CPathName::FromAnsi(newName + ext);
             }
         }
+        name = offered;
         if (!AfxGetApp() || !AfxGetApp()->DoPromptFileName(name, FALSE)) return FALSE;
     }
     if (!OnSaveDocument(name)) return FALSE;

@@ -15,8 +15,8 @@ public:
 
     // Overridables.
     virtual BOOL OnNewDocument();
-    virtual BOOL OnOpenDocument(const char* pathName);
-    virtual BOOL OnSaveDocument(const char* pathName);
+    virtual BOOL OnOpenDocument(const CPathName& pathName);
+    virtual BOOL OnSaveDocument(const CPathName& pathName);
     virtual void DeleteContents() {}
     virtual void Serialize(CArchive&) {}
     virtual BOOL SaveModified();
@@ -26,31 +26,33 @@ public:
     BOOL ContentsLost() const { return m_bContentsLost; }
     BOOL IsModified() const { return m_bModified; }
     virtual void SetModifiedFlag(BOOL modified = TRUE) { m_bModified = modified; }
-    const CString& GetTitle() const { return m_strTitle; }
-    virtual void SetTitle(const char* title);
-    const CString& GetPathName() const { return m_strPathName; }
-    virtual void SetPathName(const char* pathName, BOOL addToMRU = TRUE);
+    // The title is the file's name (exact, so wide) or the untitled text.
+    const std::wstring& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(const std::wstring& title);
+    void SetTitle(const char* ansiTitle) { SetTitle(CPathName::FromAnsi(ansiTitle)); }
+    const CPathName& GetPathName() const { return m_strPathName; }
+    virtual void SetPathName(const CPathName& pathName, BOOL addToMRU = TRUE);
 
     void AddView(CView* view);
     void RemoveView(CView* view);
     const std::vector<CView*>& GetViews() const { return m_views; }
     void UpdateAllViews(CView* sender);
 
-    // Saving: with a null path (or Save As) the user is asked for a name.
-    BOOL DoSave(const char* pathName, BOOL replace = TRUE);
+    // Saving: with an empty path (or Save As) the user is asked for a name.
+    BOOL DoSave(const CPathName& pathName, BOOL replace = TRUE);
     BOOL DoFileSave();
     void OnFileSave() { DoFileSave(); }
-    void OnFileSaveAs() { DoSave(nullptr); }
+    void OnFileSaveAs() { DoSave(CPathName()); }
 
     DECLARE_MESSAGE_MAP()
 
 protected:
     // Reports a failed open or save of path with the framework message id.
-    void ReportFileError(UINT idMessage, const char* path) const;
+    void ReportFileError(UINT idMessage, const CPathName& path) const;
 
 private:
-    CString m_strTitle;
-    CString m_strPathName;
+    std::wstring m_strTitle;
+    CPathName m_strPathName;
     BOOL m_bModified = FALSE;
     BOOL m_bContentsLost = FALSE;
     std::vector<CView*> m_views;

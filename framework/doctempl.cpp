@@ -57,7 +57,7 @@ BOOL CSingleDocTemplate::CreateFrame(BOOL)
     return TRUE;
 }
 
-CDocument* CSingleDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeVisible)
+CDocument* CSingleDocTemplate::OpenDocumentFile(const CPathName& pathName, BOOL makeVisible)
 {
     bool created = false;
     if (!m_pOnlyDoc) {
@@ -77,7 +77,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeV
         newFrame = true;
     }
     CDocument* doc = m_pOnlyDoc;
-    if (!pathName) {
+    if (pathName.IsEmpty()) {
         SetDefaultTitle(doc);
         if (!doc->OnNewDocument()) {
             if (newFrame) m_pFrame->DestroyWindow();
@@ -88,7 +88,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* pathName, BOOL makeV
         if (newFrame) { m_pFrame->DestroyWindow(); return nullptr; }
         if (doc->ContentsLost()) {
             // Half-read contents are not kept: back to a new, empty document.
-            doc->SetPathName("", FALSE);
+            doc->SetPathName(CPathName(), FALSE);
             SetDefaultTitle(doc);
             doc->OnNewDocument();
             doc->UpdateAllViews(nullptr);

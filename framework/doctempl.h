@@ -1,6 +1,7 @@
 // Document templates: which document, frame and view classes go together.
 #pragma once
 #include "framework/cmdtarget.h"
+#include "framework/path.h"
 
 class CDocument;
 class CFrameWnd;
@@ -15,7 +16,8 @@ public:
     // One of the seven newline-separated fields of the template string.
     BOOL GetDocString(CString& out, DocStringIndex index) const;
     UINT GetResourceId() const { return m_nIDResource; }
-    virtual CDocument* OpenDocumentFile(const char* pathName, BOOL makeVisible = TRUE) = 0;
+    // An empty name makes a new document.
+    virtual CDocument* OpenDocumentFile(const CPathName& pathName, BOOL makeVisible = TRUE) = 0;
     virtual void SetDefaultTitle(CDocument* doc);
 
 protected:
@@ -31,7 +33,7 @@ class CSingleDocTemplate : public CDocTemplate {
 public:
     using CDocTemplate::CDocTemplate;
     ~CSingleDocTemplate() override;
-    CDocument* OpenDocumentFile(const char* pathName, BOOL makeVisible = TRUE) override;
+    CDocument* OpenDocumentFile(const CPathName& pathName, BOOL makeVisible = TRUE) override;
     CDocument* GetDocument() const { return m_pOnlyDoc; }
     CFrameWnd* GetFrame() const { return m_pFrame; }
     void OnFrameDestroyed() { m_pFrame = nullptr; }

@@ -6,7 +6,7 @@
 #include <cwctype>
 #include <vector>
 
-BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
+BOOL CFile::Open(const CPathName& fileName, UINT openFlags, DWORD* error)
 {
     Close();
     DWORD access = 0;
@@ -25,7 +25,7 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
     DWORD disposition = OPEN_EXISTING;
     if (openFlags & modeCreate)
         disposition = (openFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-    m_hFile = ::CreateFileA(fileName, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_hFile = ::CreateFileW(fileName.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (m_hFile == INVALID_HANDLE_VALUE) {
         if (error) *error = ::GetLastError();
         return FALSE;
@@ -34,33 +34,32 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, DWORD* error)
     return TRUE;
 }
 
-BOOL CFile::IsDevicePath(const char* path)
+BOOL CFile::IsDevicePath(const CPathName& path)
 {
-    if (!path) return FALSE;
-    std::string p = path;
-    std::replace(p.begin(), p.end(), '/', '\\');
+    std::wstring p = path.wstr();
+    std::replace(p.begin(), p.end(), L'/', L'\\');
     // \\.\ names a device; \\?\ is the long form of a disk path only before
     // a drive or UNC.
-    if (p.rfind("\\\\.\\", 0) == 0) return TRUE;
-    if (p.rfind("\\\\?\\", 0) == 0) {
-        std::string rest = p.substr(4);
-        bool drive = rest.size() >= 3 && std::isalpha(static_cast<unsigned char>(rest[0])) && rest[1] == ':' && rest[2] == '\\';
-        if (!drive && _strnicmp(rest.c_str(), "UNC\\", 4) != 0) return TRUE;
+    if (p.rfind(L"\\\\.\\", 0) == 0) return TRUE;
+    if (p.rfind(L"\\\\?\\", 0) == 0) {
+        std::wstring rest = p.substr(4);
+        bool drive = rest.size() >= 3 && std::iswalpha(rest[0]) && rest[1] == L':' && rest[2] == L'\\';
+        if (!drive && _wcsnicmp(rest.c_str(), L"UNC\\", 4) != 0) return TRUE;
     }
     // The last name, without what follows its first dot or trailing blanks:
     // C:\x\com1.osc is the device COM1.
-    size_t cut = p.find_last_of("\\:");
-    std::string name = p.substr(cut == std::string::npos ? 0 : cut + 1);
-    name = name.substr(0, name.find('.'));
-    while (!name.empty() && name.back() == ' ') name.pop_back();
-    for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    static const char* const kDevices[] = { "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$" };
-    for (const char* d : kDevices)
+    size_t cut = p.find_last_of(L"\\:");
+    std::wstring name = p.substr(cut == std::wstring::npos ? 0 : cut + 1);
+    name = name.substr(0, name.find(L'.'));
+    while (!name.empty() && name.back() == L' ') name.pop_back();
+    for (wchar_t& c : name) c = static_cast<wchar_t>(std::towupper(c));
+    static const wchar_t* const kDevices[] = { L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$", L"CLOCK$" };
+    for (const wchar_t* d : kDevices)
         if (name == d) return TRUE;
     // COM0 to COM9 and LPT0 to LPT9, with the superscript digits too.
-    static const char kDigits[] = "0123456789\xB9\xB2\xB3";
-    return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) &&
-           std::strchr(kDigits, name[3]) != nullptr;
+    static const wchar_t kDigits[] = L"0123456789\u00B9\u00B2\u00B3";
+    return name.size() == 4 && (name.rfind(L"COM", 0) == 0 || name.rfind(L"LPT", 0) == 0) &&
+           std::wcschr(kDigits, name[3]) != nullptr;
 }
 
 UINT CFile::Read(void* buf, UINT count)
@@ -164,12 +163,10 @@ CArchive& CArchive::operator>>(int& value)
 namespace {
 
 // The full path in its long form (\\?\), which lifts the MAX_PATH limit.
-std::wstring ExtendedPath(const char* path)
+std::wstring ExtendedPath(const CPathName& path)
 {
-    int n = ::MultiByteToWideChar(CP_ACP, 0, path, -1, nullptr, 0);
-    if (n <= 0) return {};
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, path, -1, wide.data(), n);
+    const std::wstring& wide = path.wstr();
+    if (wide.empty()) return {};
     DWORD size = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
     if (!size) return {};
     std::wstring full(size, L'\0');
@@ -182,19 +179,16 @@ std::wstring ExtendedPath(const char* path)
 
 } // namespace
 
-CReplacementFile::CReplacementFile(const char* targetPath) : m_target(ExtendedPath(targetPath)) {}
+CReplacementFile::CReplacementFile(const CPathName& targetPath) : m_target(ExtendedPath(targetPath)) {}
 
 BOOL CReplacementFile::Open()
 {
     size_t slash = m_target.find_last_of(L'\\');
     if (m_target.empty() || slash == std::wstring::npos) return FALSE;
     const std::wstring folder = m_target.substr(0, slash + 1);
-    RemoveAbandoned(folder);
     DWORD seed = ::GetCurrentProcessId() * 2654435761u ^ ::GetTickCount();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        wchar_t name[32];
-        std::swprintf(name, 32, L"~ond%08lx.tmp", static_cast<unsigned long>(seed + static_cast<DWORD>(attempt) * 7919u));
-        std::wstring side = folder + name;
+        std::wstring side = folder + SideFileName(static_cast<WORD>(seed + static_cast<DWORD>(attempt) * 7919u));
         // CREATE_NEW: a name already taken is someone else's file; try another.
         HANDLE h = ::CreateFileW(side.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -212,29 +206,75 @@ BOOL CReplacementFile::Open()
 }
 
 namespace {
+// A side file's name carries its own check: ~ond, four random hex digits,
+// four derived from them, .tmp. Another program's or a user's file of the
+// same pattern has one chance in 65536 of passing.
+WORD SideFileCheck(WORD random) { return static_cast<WORD>((random * 40503u) ^ 0x4F4Eu); }
+
 bool IsSideFileName(const wchar_t* name)
 {
-    if (std::wcslen(name) != 16 || std::wcsncmp(name, L"~ond", 4) || std::wcscmp(name + 12, L".tmp")) return false;
+    if (std::wcslen(name) != 16 || _wcsnicmp(name, L"~ond", 4) || _wcsicmp(name + 12, L".tmp")) return false;
     for (int i = 4; i < 12; ++i)
         if (!std::iswxdigit(name[i])) return false;
-    return true;
+    unsigned long digits = std::wcstoul(std::wstring(name + 4, 8).c_str(), nullptr, 16);
+    return SideFileCheck(static_cast<WORD>(digits >> 16)) == static_cast<WORD>(digits);
+}
+
+// What a save leaves when killed: nothing yet, some whole buffers of the
+// archive, or the complete document.
+bool IsSideFileSize(ULONGLONG size, ULONGLONG documentSize)
+{
+    return size == documentSize || (size < documentSize && size % 4096 == 0);
+}
+
+// The handle's file is the very one at path: not reached through a symbolic
+// link or junction (of the file or of a folder above it).
+bool IsReachedDirectly(HANDLE h, const std::wstring& path)
+{
+    std::wstring final(32768, L'\0');
+    DWORD n = ::GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    if (!n || n >= final.size()) return false;
+    final.resize(n);
+    return ::CompareStringOrdinal(final.c_str(), -1, path.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 } // namespace
 
+std::wstring CReplacementFile::SideFileName(WORD random)
+{
+    wchar_t name[32];
+    std::swprintf(name, 32, L"~ond%04x%04x.tmp", static_cast<unsigned>(random), static_cast<unsigned>(SideFileCheck(random)));
+    return name;
+}
+
 // A process killed at the wrong instant (just after creating its side file,
 // or between keeping it and renaming it) leaves the side file behind. The
-// next save in the folder removes such files: ours by their name, abandoned
-// because nobody holds them open.
-void CReplacementFile::RemoveAbandoned(const std::wstring& folder)
+// next save in the folder removes it when it is certainly one: its name
+// passes its check, nobody holds it open, it is a plain file with one name,
+// reached directly (never through a link), of a size a save leaves.
+void CReplacementFile::RemoveAbandoned(const std::wstring& folder, ULONGLONG documentSize)
 {
     WIN32_FIND_DATAW found;
     HANDLE find = ::FindFirstFileW((folder + L"~ond*.tmp").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (!IsSideFileName(found.cFileName) || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        HANDLE h = ::CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);   // no sharing: only if no save is using it
+        if (!IsSideFileName(found.cFileName) ||
+            (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)))
+            continue;
+        const std::wstring path = folder + found.cFileName;
+        // No sharing: only if no save is using it.
+        HANDLE h = ::CreateFileW(path.c_str(), DELETE | FILE_READ_ATTRIBUTES, 0, nullptr, OPEN_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (h == INVALID_HANDLE_VALUE) continue;
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (::GetFileInformationByHandle(h, &info) &&
+            !(info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) &&
+            info.nNumberOfLinks == 1 &&
+            IsSideFileSize((static_cast<ULONGLONG>(info.nFileSizeHigh) << 32) | info.nFileSizeLow, documentSize) &&
+            IsReachedDirectly(h, path)) {
+            FILE_DISPOSITION_INFO remove{ TRUE };
+            ::SetFileInformationByHandle(h, FileDispositionInfo, &remove, sizeof remove);
+        }
+        ::CloseHandle(h);
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
 }
@@ -251,6 +291,7 @@ BOOL CReplacementFile::MarkForDeletion(BOOL remove)
 BOOL CReplacementFile::Commit()
 {
     if (!m_file.IsOpen() || !m_file.Flush()) return FALSE;
+    const ULONGLONG size = m_file.GetLength();
     // Kept from here on; if the replacement fails it is marked again. The
     // rename goes through the open handle: one call, so a process killed
     // between the two leaves nothing behind but in the rarest case.
@@ -262,6 +303,7 @@ BOOL CReplacementFile::Commit()
     }
     m_side.clear();
     m_file.Close();
+    RemoveAbandoned(m_target.substr(0, m_target.find_last_of(L'\\') + 1), size);
     return TRUE;
 }
 

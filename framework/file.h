@@ -1,6 +1,6 @@
 // Binary files and the archive that documents serialize through.
 #pragma once
-#include "framework/types.h"
+#include "framework/path.h"
 #include <string>
 
 class CFile {
@@ -19,7 +19,7 @@ public:
     CFile& operator=(const CFile&) = delete;
 
     // Opens with the flags above; FALSE (and the Win32 error in *error) on failure.
-    BOOL Open(const char* fileName, UINT openFlags, DWORD* error = nullptr);
+    BOOL Open(const CPathName& fileName, UINT openFlags, DWORD* error = nullptr);
     BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
     // Reads up to count bytes; returns how many were read (0 at the end or when not open).
     UINT Read(void* buf, UINT count);
@@ -31,21 +31,21 @@ public:
     ULONGLONG Seek(LONGLONG offset, UINT from = begin);
     ULONGLONG GetLength() const;
     void Close();
-    const CString& GetFilePath() const { return m_strFileName; }
+    const CPathName& GetFilePath() const { return m_strFileName; }
     // Whether path names a device (COM1, NUL, com1.osc, \\.\...) rather than a file.
-    static BOOL IsDevicePath(const char* path);
+    static BOOL IsDevicePath(const CPathName& path);
 
 private:
-    CString m_strFileName;
+    CPathName m_strFileName;
 };
 
 // A new file written beside a target and put in its place only once complete.
-// Its name (~ondXXXXXXXX.tmp) is new and unique in the target's folder, so it
+// Its name (~ondRRRRCCCC.tmp, CCCC a check of RRRR) is new and unique in the target's folder, so it
 // never takes a file it did not write; until committed the system deletes it
 // by itself, even when the process is killed. Paths may exceed MAX_PATH.
 class CReplacementFile {
 public:
-    explicit CReplacementFile(const char* targetPath);
+    explicit CReplacementFile(const CPathName& targetPath);
     ~CReplacementFile() { Discard(); }
     CReplacementFile(const CReplacementFile&) = delete;
     CReplacementFile& operator=(const CReplacementFile&) = delete;
@@ -54,9 +54,13 @@ public:
     CFile& File() { return m_file; }
     BOOL Commit();                     // flushes it and puts it in place of the target
     void Discard();                    // removes it (nothing happens after a commit)
+    // The name of a side file: random with its check appended.
+    static std::wstring SideFileName(WORD random);
 
 private:
-    static void RemoveAbandoned(const std::wstring& folder);
+    // Removes the side files that killed saves left in folder; documentSize
+    // is what a complete one holds.
+    static void RemoveAbandoned(const std::wstring& folder, ULONGLONG documentSize);
     BOOL MarkForDeletion(BOOL remove);
     BOOL RenameOverTarget();
     std::wstring m_target, m_side;

@@ -121,7 +121,7 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL addToTitle)
 {
     CDocument* doc = GetActiveDocument();
     if (addToTitle && doc)
-        SetWindowText(doc->GetTitle() + " - " + m_strTitle);
+        SetWindowTextWide(doc->GetTitle() + L" - " + CPathName::FromAnsi(m_strTitle));
     else
         SetWindowText(m_strTitle);
 }
@@ -383,9 +383,12 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* msg)
 
 void CFrameWnd::OnDropFiles(HDROP drop)
 {
-    char path[MAX_PATH];
-    UINT n = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    bool got = n > 0 && ::DragQueryFileA(drop, 0, path, MAX_PATH) > 0;
+    std::wstring path;
+    if (::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        path.resize(::DragQueryFileW(drop, 0, nullptr, 0) + 1);
+        path.resize(::DragQueryFileW(drop, 0, path.data(), static_cast<UINT>(path.size())));
+    }
+    bool got = !path.empty();
     ::DragFinish(drop);
     ::SetForegroundWindow(m_hWnd);
     if (got && AfxGetApp()) AfxGetApp()->OpenDocumentFile(path);

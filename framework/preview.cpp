@@ -23,10 +23,10 @@ CPreviewWnd* CPreviewWnd::Open(CView* view, CPrintInfo* info)
     // The page is recorded: the view paints for the screen again, whatever
     // repaints the main window while the preview is open.
     view->OnEndPrinting(nullptr, info);
-    CString title, docTitle = view->GetDocument() ? view->GetDocument()->GetTitle() : CString();
+    CString title;
     title.LoadString(ID_FILE_PRINT_PREVIEW);
     int nl = title.Find('\n');
-    title = (nl < 0 ? title : title.Mid(nl + 1)) + " - " + docTitle;
+    title = nl < 0 ? title : title.Mid(nl + 1);
     RECT owner;
     ::GetWindowRect(preview->m_hOwner, &owner);
     // The program's icon in its caption, as its main window has.
@@ -39,6 +39,8 @@ CPreviewWnd* CPreviewWnd::Open(CView* view, CPrintInfo* info)
         return nullptr;
     }
     preview->m_bOpen = TRUE;
+    if (CDocument* doc = view->GetDocument())
+        preview->SetWindowTextWide(CPathName::FromAnsi(title) + L" - " + doc->GetTitle());
     // The buttons' texts: the print command's menu text and the close prompt's tooltip.
     CString print, close;
     print.LoadString(ID_FILE_PRINT);

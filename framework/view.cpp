@@ -143,18 +143,18 @@ void CView::RunPrintJob(BOOL direct)
     if (!OnPreparePrinting(&info)) return;
     CDC dc(info.m_pd.hDC);
     dc.m_bPrinting = TRUE;
-    CString title = m_pDocument ? m_pDocument->GetTitle() : CString(AfxGetAppName());
+    std::wstring title = m_pDocument ? m_pDocument->GetTitle() : CPathName::FromAnsi(AfxGetAppName());
     PrintPages(&dc, &info, title);
     dc.Detach();
 }
 
-void CView::PrintPages(CDC* dc, CPrintInfo* info, const char* docName)
+void CView::PrintPages(CDC* dc, CPrintInfo* info, const std::wstring& docName)
 {
     OnBeginPrinting(dc, info);
-    DOCINFOA di{};
+    DOCINFOW di{};
     di.cbSize = sizeof(di);
-    di.lpszDocName = docName;
-    bool ok = ::StartDocA(dc->m_hDC, &di) > 0;
+    di.lpszDocName = docName.c_str();
+    bool ok = ::StartDocW(dc->m_hDC, &di) > 0;
     info->m_rectDraw.SetRect(0, 0, ::GetDeviceCaps(dc->m_hDC, HORZRES), ::GetDeviceCaps(dc->m_hDC, VERTRES));
     for (UINT page = info->m_nMinPage; ok && page <= info->m_nMaxPage && info->m_bContinuePrinting; ++page) {
         info->m_nCurPage = page;
@@ -164,10 +164,9 @@ void CView::PrintPages(CDC* dc, CPrintInfo* info, const char* docName)
         OnPrint(dc, info);
         ok = ::EndPage(dc->m_hDC) > 0;
     }
-    if (ok) ::EndDoc(dc->m_hDC);
-    else {
-        ::AbortDoc(dc->m_hDC);
-        AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);
-    }
+    // The spooler may still refuse the job at its end: that is a failed print too.
+    if (ok) ok = ::EndDoc(dc->m_hDC) > 0;
+    else ::AbortDoc(dc->m_hDC);
+    if (!ok) AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);
     OnEndPrinting(dc, info);
 }

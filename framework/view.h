@@ -64,5 +64,5 @@ protected:
     CDocument* m_pDocument = nullptr;
     void RunPrintJob(BOOL direct);
     // Runs one print job on dc (a printer DC, or the preview's).
-    void PrintPages(CDC* dc, CPrintInfo* info, const char* docName);
+    void PrintPages(CDC* dc, CPrintInfo* info, const std::wstring& docName);
 };

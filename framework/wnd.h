@@ -68,6 +68,14 @@ public:
     void GetWindowRect(RECT* r) const { ::GetWindowRect(m_hWnd, r); }
     void MoveWindow(int x, int y, int cx, int cy, BOOL repaint = TRUE) { ::MoveWindow(m_hWnd, x, y, cx, cy, repaint); }
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
+    // A caption holding a user's file name. The window procedures are ANSI,
+    // which would pass the text through the code page: the system's own
+    // Unicode handler stores it as it is (GetWindowTextW, the taskbar and
+    // the caption show it exactly).
+    void SetWindowTextWide(const std::wstring& text)
+    {
+        ::DefWindowProcW(m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    }
     CString GetWindowText() const;
     LRESULT SendMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessageA(m_hWnd, m, w, l); }
     BOOL PostMessage(UINT m, WPARAM w = 0, LPARAM l = 0) const { return ::PostMessageA(m_hWnd, m, w, l); }

@@ -128,6 +128,7 @@ TEST_F(SettingsFile, FileDeletedDuringTheRunIsReportedAtExitAndRecreatedNextTime
     WriteFileBytes(path, Record(0x00123456, 0x00123456, 0x00123456));
     auto view = Load();
     ::DeleteFileA(path.c_str());
+    view->m_clrScopeBack = 0x00654321;
     view->SaveSettings();
     std::vector<ShownBox> boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
@@ -141,6 +142,23 @@ TEST_F(SettingsFile, FileDeletedDuringTheRunIsReportedAtExitAndRecreatedNextTime
     EXPECT_TRUE(ReadFileBytes(path, &exists).empty());
     EXPECT_TRUE(exists);
     EXPECT_EQ(next->m_clrScopeBack, 0xC0C0C0u);
+}
+
+TEST_F(SettingsFile, NothingChangedNothingWrittenNothingSaidEvenWhenReadOnly)
+{
+    const std::vector<BYTE> original = Record(0x00102030, 0x00405060, 0x00708090);
+    WriteFileBytes(path, original);
+    // Readable, not writable, as in a Windows folder users may not write to
+    // (root ignores a read-only attribute here: a reader that shares only reading).
+    HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    Load()->SaveSettings();
+    EXPECT_EQ(watcher.Count(), 0u);
+    auto view = Load();
+    view->m_clrBarBack = 0x000000FF;
+    view->SaveSettings();
+    EXPECT_EQ(watcher.Count(), 1u) << "a colour chosen and lost is reported";
+    ::CloseHandle(reader);
+    EXPECT_EQ(ReadFileBytes(path), original);
 }
 
 TEST_F(SettingsFile, FileThatCanBeNeitherOpenedNorCreatedGivesLightGreyAndTheExitMessage)

@@ -39,4 +39,10 @@ if(TARGET ondav)
            COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/acquisition/e2e_capture.sh ${CMAKE_BINARY_DIR})
   set_tests_properties(acquisition_e2e PROPERTIES
     ENVIRONMENT "${acq_env}" TIMEOUT 180)
+  if(ONDAV_ARCH STREQUAL "i686")
+    add_test(NAME acquisition_e2e_wow64
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/acquisition/e2e_capture.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(acquisition_e2e_wow64 PROPERTIES
+      ENVIRONMENT "${acq_env};ONDAV_WOW64=1" TIMEOUT 240)
+  endif()
 endif()

@@ -404,8 +404,10 @@ private:
             ++m_boxes;
             ::GetWindowRect(box, &m_rect);
             m_caption = text(box);
-            char path[MAX_PATH] = "";
-            if (::SendMessageA(box, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path)) > 0) m_folder = path;
+            // The file dialogs are Unicode: the folder comes back wide.
+            wchar_t path[MAX_PATH] = L"";
+            if (::SendMessageW(box, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path)) > 0)
+                m_folder = CPathName(path).Utf8();
             ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
             start = ::GetTickCount() - 3000;   // a second box must follow soon
         }

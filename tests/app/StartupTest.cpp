@@ -247,7 +247,7 @@ TEST(MainFrame, DroppedOscFileOpensAndJoinsTheRecentFiles)
     ASSERT_NE(doc, nullptr);
     EXPECT_EQ(doc->m_right[0], 42);
     ASSERT_GE(theApp.m_pRecentFileList->GetCount(), 1);
-    EXPECT_NE((*theApp.m_pRecentFileList)[0].str().find("dropped.osc"), std::string::npos);
+    EXPECT_NE((*theApp.m_pRecentFileList)[0].wstr().find(L"dropped.osc"), std::wstring::npos);
 
     HMENU file = ::GetSubMenu(::GetMenu(frame()->m_hWnd), 0);
     frame()->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(file), 0);
@@ -290,6 +290,18 @@ TEST(MainFrame, ShellKnowsTheOndagrammeType)
     size = sizeof value;
     ASSERT_EQ(::RegQueryValueA(HKEY_CURRENT_USER, "Software\\Classes\\Ondagramme\\DefaultIcon", value, &size), ERROR_SUCCESS);
     EXPECT_NE(std::string(value).find(",1"), std::string::npos) << value;
+
+    // As a 64-bit shell reads it when the program runs under WOW64, with the
+    // program's path exact whatever its script.
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Classes\\Ondagramme\\shell\\open\\command", 0,
+                              KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key), ERROR_SUCCESS);
+    wchar_t command[MAX_PATH + 16] = L"", exe[MAX_PATH] = L"";
+    DWORD bytes = sizeof command;
+    ::RegQueryValueExW(key, nullptr, nullptr, nullptr, reinterpret_cast<BYTE*>(command), &bytes);
+    ::RegCloseKey(key);
+    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    EXPECT_EQ(std::wstring(command), L"\"" + std::wstring(exe) + L"\" \"%1\"");
 }
 
 // Association changes announced to the shell, counted by a window that

@@ -8,3 +8,9 @@ add_test(NAME app_tests COMMAND app_tests)
 set_tests_properties(app_tests PROPERTIES
   ENVIRONMENT "ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   TIMEOUT 300)
+if(ONDAV_ARCH STREQUAL "i686")
+  add_test(NAME app_tests_wow64 COMMAND app_tests)
+  set_tests_properties(app_tests_wow64 PROPERTIES
+    ENVIRONMENT "ONDAV_WOW64=1;ONDAV_WINEPREFIX=${ONDAV_TEST_PREFIX};ONDAV_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+    TIMEOUT 400)
+endif()

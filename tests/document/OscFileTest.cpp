@@ -77,7 +77,7 @@ struct Template : ::testing::Test {
 
 TEST_F(Template, NewDocumentIsAllZeroAndSavesAs64176ZeroBytes)
 {
-    EXPECT_EQ(doc->GetTitle(), "Sans titre");
+    EXPECT_EQ(doc->GetTitle(), L"Sans titre");
     std::string path = tempPath("doc_zero.osc");
     ASSERT_TRUE(doc->OnSaveDocument(path.c_str()));
     std::vector<unsigned char> bytes = readAll(path);
@@ -118,7 +118,7 @@ TEST_F(Template, SaveAndReopenReproduceTheArraysBitForBit)
     EXPECT_EQ(std::vector<int>(doc->m_sum, doc->m_sum + kFrameUsed), sum);
     EXPECT_EQ(std::vector<int>(doc->m_difference, doc->m_difference + kFrameUsed), diff);
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(doc->GetTitle(), "doc_round.osc");
+    EXPECT_EQ(doc->GetTitle(), L"doc_round.osc");
     ::DeleteFileA(path.c_str());
 }
 
@@ -139,7 +139,7 @@ TEST_F(Template, ShortFileIsRefusedAndLeavesANewDocumentLongerFileOpens)
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_NE(seen[0].text.find("doc_short.osc"), std::string::npos) << seen[0].text;
     }
-    EXPECT_EQ(doc->GetTitle(), "Sans titre");
+    EXPECT_EQ(doc->GetTitle(), L"Sans titre");
     for (int i = 0; i < kFrameUsed; ++i) ASSERT_EQ(doc->m_right[i], 0) << i;
     for (int i = 0; i < kFrameUsed; ++i) ASSERT_EQ(doc->m_difference[i], 0) << i;
 

@@ -1,6 +1,7 @@
 #include "framework/framework.h"
 #include <gtest/gtest.h>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -87,4 +88,56 @@ TEST(String, FormatFindAndSlices)
     EXPECT_EQ(prompt.Mid(100), "");
     EXPECT_EQ(CString("a\\b\\c").ReverseFind('\\'), 3);
     EXPECT_EQ(CString("abc").Find('z'), -1);
+}
+
+namespace {
+std::wstring writeFile(const std::wstring& path, size_t size)
+{
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    std::string bytes(size, 'u');
+    DWORD written = 0;
+    ::WriteFile(h, bytes.data(), static_cast<DWORD>(size), &written, nullptr);
+    ::CloseHandle(h);
+    return path;
+}
+bool exists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+} // namespace
+
+// A save removes what killed saves left beside it, and nothing else: not a
+// user's file of the same pattern.
+TEST(ReplacementFile, SaveRemovesOnlyItsOwnAbandonedSideFiles)
+{
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"ondav-cote\\";
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring abandoned = writeFile(folder + CReplacementFile::SideFileName(0x1234), 8192);
+    const std::wstring userSameSize = writeFile(folder + L"~ond12345678.tmp", 8192);
+    const std::wstring userOwnSize = writeFile(folder + CReplacementFile::SideFileName(0x2345), 12);
+
+    CReplacementFile side(CPathName(folder + L"doc.osc"));
+    ASSERT_TRUE(side.Open());
+    side.File().Write(std::string(64176, 'd').data(), 64176);
+    ASSERT_TRUE(side.Commit());
+
+    EXPECT_FALSE(exists(abandoned));
+    EXPECT_TRUE(exists(userSameSize));
+    EXPECT_TRUE(exists(userOwnSize));
+}
+
+// ONDAV_LINK_DIR: a folder holding a symbolic link named as a side file, made
+// by the system (tests/framework/links.sh), to a file elsewhere of a side file's size.
+TEST(ReplacementFile, SaveNeverRemovesThroughALink)
+{
+    const char* dir = std::getenv("ONDAV_LINK_DIR");
+    if (!dir) GTEST_SKIP() << "ONDAV_LINK_DIR not set (tests/framework/links.sh sets it)";
+    const std::wstring folder = CPathName(dir).wstr() + L"\\";
+    const std::wstring link = folder + CReplacementFile::SideFileName(0x3456);
+    ASSERT_EQ(CPathName(link).FileName().Utf8(), std::getenv("ONDAV_LINK_NAME"));
+    CReplacementFile side(CPathName(folder + L"doc.osc"));
+    ASSERT_TRUE(side.Open());
+    side.File().Write(std::string(64176, 'd').data(), 64176);
+    ASSERT_TRUE(side.Commit());
+    EXPECT_TRUE(exists(link));
+    EXPECT_TRUE(exists(CPathName(std::getenv("ONDAV_LINK_TARGET")).wstr()));
 }

@@ -43,5 +43,5 @@ TEST(RecentFiles, MenuShowsFileNamesAndShortensWhatDoesNotFit)
     EXPECT_NE(labels[0].find("..."), std::string::npos) << labels[0];
     EXPECT_EQ(labels[0].find("Mesures"), std::string::npos) << labels[0];
     // The list itself keeps the full paths.
-    EXPECT_STREQ(list[1], "C:\\Mesures\\sinus.osc");
+    EXPECT_EQ(list[1].wstr(), L"C:\\Mesures\\sinus.osc");
 }

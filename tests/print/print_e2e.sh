@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
 exe=$build/dist/ondav.exe
-work=$build/tests/print
+work=$build/tests/print$([ "${ONDAV_WOW64:-0}" = 1 ] && echo -wow64)   # twins run side by side
 rm -rf "$work"; mkdir -p "$work"
 
 # Its prefix is its own (every test has one): Wine takes the printers in when
@@ -36,8 +36,9 @@ jobs=$work/cups/jobs
 pass "private CUPS server on $CUPS_SERVER, queue $(lpstat -d | sed 's/.*: //')"
 wineserver -k 2>/dev/null || true   # so that Wine starts with the printer
 
-# A document with two constant channels: right +30, left -25.
-osc=$work/crafted.osc
+# A document with two constant channels: right +30, left -25, named in three
+# scripts: the shell's /p must reach it by its exact name.
+osc=$work/crafté-Ω-波.osc
 python3 - "$osc" <<'PY'
 import struct, sys
 right, left = [30] * 4000 + [0] * 11, [-25] * 4000 + [0] * 11
@@ -112,4 +113,17 @@ export ONDAV_PRINT_WORK=$work ALSA_CONFIG_PATH
 wait_job 3 || fail "no job from the in-process print"
 python3 "$root/tests/print/check_page.py" "$work/job-3.png" 75 75 || fail "the page printed in process"
 python3 "$root/tests/print/check_page.py" "$work/preview.bmp" 0 0 || fail "the page of the print preview"
+
+# --- 4. A queue that refuses the job: the failed print is said in French.
+cupsreject ondavfile || fail "cupsreject"
+"$ONDAV_WINE" "$exe" /p "$(winpath "$osc")" >"$work/refused.log" 2>&1 &
+pid=$!
+box=$(wait_window '^Ondavis$' 40) || fail "a print the queue refused was not reported"
+import -window root "$work/refused.png" 2>/dev/null || true
+xdotool windowactivate --sync "$box" 2>/dev/null || xdotool windowfocus "$box" 2>/dev/null || true
+xdotool key Return
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.2; done
+kill -0 "$pid" 2>/dev/null && fail "ondav.exe /p did not end after the refused print"
+pid=""
+pass "a print the queue refused is reported"
 pass "printing checked on $(basename "$build")"

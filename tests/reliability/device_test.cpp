@@ -31,7 +31,7 @@ protected:
         ASSERT_EQ(boxes.texts.size(), 1u) << name;
         EXPECT_NE(boxes.texts[0].find("n'est pas un fichier"), std::string::npos) << boxes.texts[0];
         EXPECT_EQ(FrameOf(*doc), before) << name << ": the document shown was lost";
-        EXPECT_EQ(doc->GetTitle(), "Sans titre") << name;
+        EXPECT_EQ(doc->GetTitle(), L"Sans titre") << name;
     }
     std::vector<int> before;
 };

@@ -142,7 +142,7 @@ TEST_F(DocumentFuzz, GeneratedFilesOpenOrAreRefusedCleanlyAndPaintInEveryDisplay
             if (!right) { ++wrong; ADD_FAILURE() << what << ": not opened as written"; }
         } else {
             ++refused;
-            bool right = got == nullptr && boxes.texts.size() == 1 && doc->GetTitle() == "Sans titre" &&
+            bool right = got == nullptr && boxes.texts.size() == 1 && doc->GetTitle() == L"Sans titre" &&
                          FrameOf(*doc) == std::vector<int>(4 * kFrameUsed, 0);
             if (!right) { ++wrong; ADD_FAILURE() << what << ": not refused cleanly (" << boxes.texts.size() << " boxes)"; }
         }
