@@ -3,6 +3,7 @@
 #include "resource.h"
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 
 namespace {
 enum : UINT { kIdNote = 100, kIdAxis, kIdLinear, kIdLog, kIdSpectrum };
@@ -34,10 +35,10 @@ HWND child(HWND parent, const char* cls, const char* text, DWORD style, UINT id)
 RECT startPlace(HWND mainWindow)
 {
     RECT r{};
-    CString saved = AfxGetApp() ? AfxGetApp()->GetProfileString(kProfileSection, kProfilePlace, "") : CString();
+    std::wstring saved = AfxGetApp() ? AfxGetApp()->GetProfileString(kProfileSection, kProfilePlace) : std::wstring();
     RECT work;
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    if (std::sscanf(saved.c_str(), "%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) == 4 &&
+    if (std::swscanf(saved.c_str(), L"%ld %ld %ld %ld", &r.left, &r.top, &r.right, &r.bottom) == 4 &&
         r.right - r.left >= kMinWidth && r.bottom - r.top >= kMinHeight) {
         RECT seen;
         if (::IntersectRect(&seen, &r, &work)) return r;   // not lost off screen
@@ -111,7 +112,7 @@ int CMeasureWindow::OnCreate(LPCREATESTRUCT)
     m_log = child(m_hWnd, "BUTTON", resourceText(IDS_MEASURE_LOG), BS_AUTORADIOBUTTON, kIdLog);
     if (!m_spectrum.Create(this, kIdSpectrum)) return -1;
     ::SetWindowTextA(m_spectrum.m_hWnd, resourceText(IDS_MEASURE_SPECTRUM));
-    SetLogarithmic(AfxGetApp() && AfxGetApp()->GetProfileString(kProfileSection, kProfileAxis, "lin") == CString("log"));
+    SetLogarithmic(AfxGetApp() && AfxGetApp()->GetProfileString(kProfileSection, kProfileAxis) == L"log");
     m_spectrum.SetAnalysis(m_analysis.get());
     return 0;
 }
@@ -230,11 +231,11 @@ void CMeasureWindow::OnDestroy()
     if (app && !::IsIconic(m_hWnd) && !::IsZoomed(m_hWnd)) {
         RECT r;
         ::GetWindowRect(m_hWnd, &r);
-        char place[64];
-        std::snprintf(place, sizeof place, "%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
+        wchar_t place[64];
+        std::swprintf(place, 64, L"%ld %ld %ld %ld", r.left, r.top, r.right, r.bottom);
         app->WriteProfileString(kProfileSection, kProfilePlace, place);
     }
-    if (app) app->WriteProfileString(kProfileSection, kProfileAxis, m_spectrum.Logarithmic() ? "log" : "lin");
+    if (app) app->WriteProfileString(kProfileSection, kProfileAxis, m_spectrum.Logarithmic() ? L"log" : L"lin");
     Default();
 }
 

@@ -63,7 +63,7 @@ TEST(Measures, CommandOpensOneWindowThatFollowsTheDocumentAndKeepsItsPlace)
     w->SendMessage(WM_CLOSE);
     pump(50);
     EXPECT_EQ(CMeasureWindow::Instance(), nullptr);
-    EXPECT_EQ(theApp.GetProfileString("Mesures", "Fenetre").str(), "40 60 660 700");
+    EXPECT_EQ(theApp.GetProfileString("Mesures", "Fenetre"), L"40 60 660 700");
     command(ID_AFFICHAGE_MESURES);
     ASSERT_NE(CMeasureWindow::Instance(), nullptr);
     RECT r;
