@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "${1:-$root/build/x86_64}" && pwd)
 exe=$build/dist/ondav.exe
 [ -f "$exe" ] || { echo "no $exe" >&2; exit 1; }
-work=$build/tests/e2e-capture$([ "${ONDAV_WOW64:-0}" = 1 ] && echo -wow64)   # twins run side by side
+work=$build/tests/e2e-capture$([ "${ONDAV_WOW64:-0}" = 1 ] && echo -wow64 || true)   # twins run side by side
 rm -rf "$work"; mkdir -p "$work"
 
 source "$root/tests/e2e/lib.sh"

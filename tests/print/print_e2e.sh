@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(cd "$1" && pwd)
 exe=$build/dist/ondav.exe
-work=$build/tests/print$([ "${ONDAV_WOW64:-0}" = 1 ] && echo -wow64)   # twins run side by side
+work=$build/tests/print$([ "${ONDAV_WOW64:-0}" = 1 ] && echo -wow64 || true)   # twins run side by side
 rm -rf "$work"; mkdir -p "$work"
 
 # Its prefix is its own (every test has one): Wine takes the printers in when

@@ -7,7 +7,7 @@
 set -euo pipefail
 src=$1
 bin=$2
-art=$bin/artifacts/setup-entries$([ "${ONDAV_WOW64:-0}" = 1 ] && echo -wow64)
+art=$bin/artifacts/setup-entries$([ "${ONDAV_WOW64:-0}" = 1 ] && echo -wow64 || true)
 ARTIFACTS=$art
 mkdir -p "$art"
 rm -f "$art"/*.png
