@@ -199,6 +199,12 @@ public:
     void OnUpdateGrid(CCmdUI* cmdUI);
     void OnBackColor();
 
+    // Exchange with other programs (app/ExchangeCommands.cpp): export of the
+    // frame, the page on the clipboard, and the trigger of an imported sound.
+    void OnFileExport();
+    void OnEditCopy();
+    void OnUpdate(CView* sender) override;
+
     // Panel clicks and printing (display/PanelClicks.cpp).
     void OnLButtonDown(UINT flags, CPoint point);
     void ApplyZone(int effect, int value);

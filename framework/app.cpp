@@ -3,6 +3,7 @@
 #include "framework/doctempl.h"
 #include "framework/frame.h"
 #include "framework/ids.h"
+#include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
@@ -246,6 +247,13 @@ BOOL CWinApp::DoPromptFileName(CString& fileName, BOOL openDialog)
     std::string filters;
     if (!filter.IsEmpty() && !ext.IsEmpty()) {
         filters += filter.str(); filters += '\0'; filters += '*'; filters += ext.str(); filters += '\0';
+    }
+    // Other types the program also opens: "name\npattern" pairs.
+    CString more;
+    if (openDialog && more.LoadString(FW_IDS_OPEN_FILTERS) && !more.IsEmpty()) {
+        std::string pairs = more.str();
+        std::replace(pairs.begin(), pairs.end(), '\n', '\0');
+        filters += pairs; filters += '\0';
     }
     filters += all.IsEmpty() ? "*.*" : all.str(); filters += '\0'; filters += "*.*"; filters += '\0'; filters += '\0';
 

@@ -32,7 +32,7 @@ void CDocument::ReportFileError(UINT idMessage, const char* path) const
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 
-BOOL CDocument::OnOpenDocument(const char* pathName)
+BOOL CDocument::OpenForReading(const char* pathName, CFile& file)
 {
     m_bContentsLost = FALSE;
     // A device (COM1, com1.osc...) would be read for ever: refused by name,
@@ -42,7 +42,6 @@ BOOL CDocument::OnOpenDocument(const char* pathName)
         ReportFileError(FW_IDS_NOT_A_FILE, pathName);
         return FALSE;
     }
-    CFile file;
     if (!file.Open(pathName, CFile::modeRead | CFile::shareDenyWrite)) {
         ReportFileError(FW_IDS_OPEN_FAILED, pathName);
         return FALSE;
@@ -52,6 +51,13 @@ BOOL CDocument::OnOpenDocument(const char* pathName)
         ReportFileError(FW_IDS_NOT_A_FILE, pathName);
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CDocument::OnOpenDocument(const char* pathName)
+{
+    CFile file;
+    if (!OpenForReading(pathName, file)) return FALSE;
     DeleteContents();
     m_bContentsLost = TRUE;
     try {

@@ -38,13 +38,16 @@ public:
 
     // Saving: with a null path (or Save As) the user is asked for a name.
     BOOL DoSave(const char* pathName, BOOL replace = TRUE);
-    BOOL DoFileSave();
+    virtual BOOL DoFileSave();
     void OnFileSave() { DoFileSave(); }
-    void OnFileSaveAs() { DoSave(nullptr); }
+    virtual void OnFileSaveAs() { DoSave(nullptr); }
 
     DECLARE_MESSAGE_MAP()
 
 protected:
+    // Opens path for reading as a document is read (a disk file, no device);
+    // reports the failure. Starts an open: no contents are lost yet.
+    BOOL OpenForReading(const char* pathName, CFile& file);
     // Reports a failed open or save of path with the framework message id.
     void ReportFileError(UINT idMessage, const char* path) const;
 

@@ -51,3 +51,13 @@
 #define ID_ECHELLE_GAUCHE       32798
 #define ID_OPTIONS_COULEUR      32822
 #define ID_AFFICHAGE_GRILLE     32823
+#define ID_FILE_EXPORT          32824
+
+// Exchange with other programs: WAV in and out, CSV out.
+#define IDS_EXPORT_FILTERS      420
+#define IDS_EXPORT_FAILED       421
+#define IDS_CSV_HEADER          422
+#define IDS_WAV_FAILED          423
+#define IDS_WAV_SHORT           424
+#define IDS_WAV_NOT_REPLACED    425
+#define IDS_WAV_REASON_BASE     430     // + each reason a WAV file is refused
