@@ -122,6 +122,20 @@ TEST(Exchange, SavingAnOpenedSoundProposesTheOscNameAndLeavesTheWav)
     EXPECT_EQ(rel::ReadBytes(path), sound);
     EXPECT_EQ(doc->GetTitle(), "opened.osc");
     EXPECT_FALSE(doc->IsFromWav());
+
+    // « Exporter... » proposes the document's name as a sound beside it, and
+    // leaves the document's name and state alone.
+    ::DeleteFileA(path.c_str());
+    doc->SetModifiedFlag(TRUE);
+    {
+        ModalWatcher ok(IDOK);
+        command(ID_FILE_EXPORT);
+        pump(100);
+    }
+    EXPECT_EQ(rel::ReadBytes(path), sound);
+    EXPECT_EQ(doc->GetTitle(), "opened.osc");
+    EXPECT_TRUE(doc->IsModified());
+    doc->SetModifiedFlag(FALSE);
     command(ID_FILE_NEW);
     rel::RemoveTree(folder);
 }
