@@ -71,7 +71,7 @@ BOOL COndavDoc::OpenWav(const char* pathName)
         CString text, format;
         if (frame.framesFromFile < kCaptureFrames && format.LoadString(IDS_WAV_SHORT)) {
             text.Format(format, frame.framesFromFile);
-            main->SetMessageText(text);
+            main->ShowMessageText(text);
         } else {
             main->SetMessageText(AFX_IDS_IDLEMESSAGE);
         }

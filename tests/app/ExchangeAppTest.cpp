@@ -97,6 +97,7 @@ TEST(Exchange, DroppedShortWavOpensPaddedAndTheStatusBarSaysSo)
     EXPECT_EQ(doc->m_right[999], 50);
     EXPECT_EQ(doc->m_sum[999], 30);
     EXPECT_EQ(doc->m_left[1000], 1);
+    pump(100);   // idle time comes and goes: the text stays
     char pane[256] = "";
     ::SendMessageA(frame()->m_wndStatusBar.m_hWnd, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(pane));
     EXPECT_NE(std::string(pane).find("1000 trames sur 4000"), std::string::npos) << pane;
