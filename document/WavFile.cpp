@@ -16,7 +16,7 @@ uint32_t u32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) 
 
 void put16(std::vector<unsigned char>& out, unsigned v) { out.push_back(v & 0xFF); out.push_back((v >> 8) & 0xFF); }
 void put32(std::vector<unsigned char>& out, uint32_t v) { put16(out, v & 0xFFFF); put16(out, v >> 16); }
-void putId(std::vector<unsigned char>& out, const char* id) { out.insert(out.end(), id, id + 4); }
+void putId(std::vector<unsigned char>& out, const char* id) { for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(id[i])); }
 
 WavError ParseFormat(const unsigned char* p, uint32_t size, WavFormat& f)
 {
