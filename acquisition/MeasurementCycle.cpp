@@ -152,6 +152,11 @@ void COndavView::InvalidateFrameAreas()
 
 void COndavView::OnUpdate(CView* sender)
 {
+    // A sound opened from a file is held still by the trigger, as a capture is.
+    if (const COndavDoc* doc = GetDocument(); doc && doc->IsFromWav()) {
+        CopyDocumentFrame();
+        FindTrigger();
+    }
     CView::OnUpdate(sender);
     CMeasureWindow::Notify(GetDocument());
 }

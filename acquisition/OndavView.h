@@ -121,7 +121,8 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnDraw(CDC* dc) override;
-    // A document opened or made new: redrawn, and measured if the measures window is open.
+    // A document opened or made new: redrawn (an imported sound held still by
+    // the trigger, as a capture is), and measured if the measures window is open.
     void OnUpdate(CView* sender) override;
 
 private:
@@ -207,6 +208,11 @@ public:
     void OnGrid();
     void OnUpdateGrid(CCmdUI* cmdUI);
     void OnBackColor();
+
+    // Exchange with other programs (app/ExchangeCommands.cpp): export of the
+    // frame and the page on the clipboard.
+    void OnFileExport();
+    void OnEditCopy();
 
     // Panel clicks and printing (display/PanelClicks.cpp).
     void OnLButtonDown(UINT flags, CPoint point);

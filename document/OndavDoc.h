@@ -23,5 +23,24 @@ public:
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;
 
+    // Exchange with other programs (document/DocExchange.cpp): a .wav opens
+    // as a capture; the frame exports as WAV or CSV.
+    BOOL OnOpenDocument(const CPathName& pathName) override;
+    BOOL OnSaveDocument(const CPathName& pathName) override;
+    BOOL DoFileSave() override;
+    // The frame came from a sound file and has not been saved as .osc since.
+    BOOL IsFromWav() const { return !m_strWavSource.IsEmpty(); }
+    // Writes the frame to path, as CSV if its name ends in .csv, else as WAV;
+    // the document's name, path and modified state stay as they are.
+    BOOL ExportTo(const CPathName& pathName);
+    // Asks for a name and a type (WAV or CSV), then exports.
+    void Export();
+    void OnFileSaveAs() override;
+
     DECLARE_MESSAGE_MAP()
+
+private:
+    BOOL OpenWav(const CPathName& pathName);
+    void ReportWavError(const CPathName& pathName, int reason) const;
+    CPathName m_strWavSource;
 };

@@ -3,6 +3,7 @@
 #include "framework/doctempl.h"
 #include "framework/frame.h"
 #include "framework/ids.h"
+#include <algorithm>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <ole2.h>
@@ -271,6 +272,13 @@ BOOL CWinApp::DoPromptFileName(CPathName& fileName, BOOL openDialog)
     if (!filter.IsEmpty() && !ext.IsEmpty()) {
         filters += CPathName::FromAnsi(filter); filters += L'\0';
         filters += L'*'; filters += CPathName::FromAnsi(ext); filters += L'\0';
+    }
+    // Other types the program also opens: "name\npattern" pairs.
+    CString more;
+    if (openDialog && more.LoadString(FW_IDS_OPEN_FILTERS) && !more.IsEmpty()) {
+        std::wstring pairs = CPathName::FromAnsi(more);
+        std::replace(pairs.begin(), pairs.end(), L'\n', L'\0');
+        filters += pairs; filters += L'\0';
     }
     filters += all.IsEmpty() ? L"*.*" : CPathName::FromAnsi(all); filters += L'\0';
     filters += L"*.*"; filters += L'\0'; filters += L'\0';

@@ -29,7 +29,7 @@ void CDocument::ReportFileError(UINT idMessage, const CPathName& path) const
     AfxMessageBoxName(idMessage, path.wstr(), MB_OK | MB_ICONEXCLAMATION);
 }
 
-BOOL CDocument::OnOpenDocument(const CPathName& pathName)
+BOOL CDocument::OpenForReading(const CPathName& pathName, CFile& file)
 {
     m_bContentsLost = FALSE;
     // A device (COM1, com1.osc...) would be read for ever: refused by name,
@@ -39,7 +39,6 @@ BOOL CDocument::OnOpenDocument(const CPathName& pathName)
         ReportFileError(FW_IDS_NOT_A_FILE, pathName);
         return FALSE;
     }
-    CFile file;
     if (!file.Open(pathName, CFile::modeRead | CFile::shareDenyWrite)) {
         ReportFileError(FW_IDS_OPEN_FAILED, pathName);
         return FALSE;
@@ -49,6 +48,13 @@ BOOL CDocument::OnOpenDocument(const CPathName& pathName)
         ReportFileError(FW_IDS_NOT_A_FILE, pathName);
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CDocument::OnOpenDocument(const CPathName& pathName)
+{
+    CFile file;
+    if (!OpenForReading(pathName, file)) return FALSE;
     DeleteContents();
     m_bContentsLost = TRUE;
     try {

@@ -40,13 +40,16 @@ public:
 
     // Saving: with an empty path (or Save As) the user is asked for a name.
     BOOL DoSave(const CPathName& pathName, BOOL replace = TRUE);
-    BOOL DoFileSave();
+    virtual BOOL DoFileSave();
     void OnFileSave() { DoFileSave(); }
-    void OnFileSaveAs() { DoSave(CPathName()); }
+    virtual void OnFileSaveAs() { DoSave(CPathName()); }
 
     DECLARE_MESSAGE_MAP()
 
 protected:
+    // Opens path for reading as a document is read (a disk file, no device);
+    // reports the failure. Starts an open: no contents are lost yet.
+    BOOL OpenForReading(const CPathName& pathName, CFile& file);
     // Reports a failed open or save of path with the framework message id.
     void ReportFileError(UINT idMessage, const CPathName& path) const;
 

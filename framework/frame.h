@@ -50,6 +50,8 @@ public:
     // The text of the message pane (pane 0 of the status bar).
     void SetMessageText(const char* text);
     void SetMessageText(UINT idString);
+    // A text of the program's own, kept until the pane shows a prompt again.
+    void ShowMessageText(const char* text) { SetMessageText(text); m_nIDLastMessage = m_nIDTracking; }
     CStatusBar* GetMessageBar() const;
     // The state of every bar's items, refreshed in idle time.
     void OnIdleUpdateCmdUI();

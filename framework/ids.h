@@ -62,3 +62,4 @@
 #define FW_IDS_ARG_EXTRA       0xF20C  // "%s": the first name too many
 #define FW_IDS_ARG_UNKNOWN     0xF20D  // "%s": the switch, as /name
 #define FW_IDS_TOOLBAR_TITLE   0xF210  // caption of the floating toolbar
+#define FW_IDS_OPEN_FILTERS    0xF218  // optional: more "name\npattern" pairs for the open dialog

@@ -54,13 +54,15 @@ bool CPathName::SameFile(const CPathName& other) const
     return ::CompareStringOrdinal(m_s.c_str(), -1, other.m_s.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
-int AfxMessageBoxName(UINT idFormat, const std::wstring& name, UINT type)
+int AfxMessageBoxName(UINT idFormat, const std::wstring& name, UINT type, const std::wstring& detail)
 {
     const wchar_t* res = nullptr;
     int n = ::LoadStringW(AfxGetResourceHandle(), idFormat, reinterpret_cast<LPWSTR>(&res), 0);
     std::wstring text = n > 0 ? std::wstring(res, static_cast<size_t>(n)) : std::wstring(L"%s");
     size_t at = text.find(L"%s");
     if (at != std::wstring::npos) text.replace(at, 2, name);
+    if (at != std::wstring::npos && (at = text.find(L"%s", at + name.size())) != std::wstring::npos)
+        text.replace(at, 2, detail);
     CWinApp* app = AfxGetApp();
     HWND owner = app && app->m_pMainWnd ? app->m_pMainWnd->m_hWnd : nullptr;
     if (owner && !::IsWindowEnabled(owner)) owner = ::GetActiveWindow();

@@ -54,6 +54,6 @@ private:
     std::wstring m_s;
 };
 
-// A framework message whose "%s" is a user's name: shown with the W message
-// box so that the name appears as it is.
-int AfxMessageBoxName(UINT idFormat, const std::wstring& name, UINT type);
+// A message whose "%s" is a user's name: shown with the W message box so that
+// the name appears as it is. A second "%s", if any, takes detail.
+int AfxMessageBoxName(UINT idFormat, const std::wstring& name, UINT type, const std::wstring& detail = {});

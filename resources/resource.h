@@ -70,3 +70,13 @@
 #define IDH_MSG_INTERFACE_SON   0x20002
 #define IDH_MSG_REFUS_MESURE    0x20003
 #define IDH_MSG_INI_DISPARU     0x20004
+#define ID_FILE_EXPORT          32824
+
+// Exchange with other programs: WAV in and out, CSV out.
+#define IDS_EXPORT_FILTERS      420
+#define IDS_EXPORT_FAILED       421
+#define IDS_CSV_HEADER          422
+#define IDS_WAV_FAILED          423
+#define IDS_WAV_SHORT           424
+#define IDS_WAV_NOT_REPLACED    425
+#define IDS_WAV_REASON_BASE     430     // + each reason a WAV file is refused

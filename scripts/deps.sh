@@ -21,6 +21,8 @@ have python3                        || need+=(python3)
 [ -x /usr/sbin/cupsd ]              || need+=(cups-daemon)
 have lpadmin                        || need+=(cups-client)
 have gs                             || need+=(ghostscript)
+# The exchange tests: sox makes the sounds they open and reads what they export.
+have sox                            || need+=(sox)
 need32=
 [ -x /usr/lib/wine/wine ]           || need32=wine32
 # The scripts run Wine under LC_ALL=fr_FR.UTF-8, and Wine takes file names'

@@ -1,7 +1,8 @@
 # The real application object, started in-process, inspected through Win32.
 file(GLOB app_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
-add_executable(app_tests ${app_test_sources} ${CMAKE_SOURCE_DIR}/app/OndavApp.cpp)
-target_include_directories(app_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_executable(app_tests ${app_test_sources} ${CMAKE_SOURCE_DIR}/app/OndavApp.cpp
+                         ${CMAKE_CURRENT_SOURCE_DIR}/reliability/harness.cpp)
+target_include_directories(app_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/reliability)
 target_link_libraries(app_tests PRIVATE ondavcore ondavres winspool gtest gtest_main)
 set_target_properties(app_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
 add_test(NAME app_tests COMMAND app_tests)
