@@ -14,13 +14,13 @@ constexpr COLORREF kHeaderFill = RGB(224, 232, 240);
 constexpr int kMinColumn = 36;   // a column narrowed to fit the page keeps this much
 constexpr UINT kCellFormat = DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX;
 
-struct FontSpec {
+struct FontStyle {
     int height, weight;
     BOOL underline;
     const char* face;
 };
 // Indexed by HelpFont.
-constexpr FontSpec kFontSpecs[] = {
+constexpr FontStyle kFontStyles[] = {
     {14, FW_NORMAL, FALSE, "Tahoma"},       // body
     {14, FW_BOLD, FALSE, "Tahoma"},         // bold
     {14, FW_NORMAL, TRUE, "Tahoma"},        // link
@@ -76,7 +76,7 @@ std::vector<std::string> words(const std::string& s)
 HelpFonts::HelpFonts()
 {
     for (int i = 0; i < static_cast<int>(HelpFont::Count); ++i) {
-        const FontSpec& f = kFontSpecs[i];
+        const FontStyle& f = kFontStyles[i];
         m_fonts[i] = ::CreateFontA(-f.height, 0, 0, 0, f.weight, FALSE, f.underline, FALSE, ANSI_CHARSET,
                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                    DEFAULT_PITCH | FF_DONTCARE, f.face);

@@ -17,8 +17,8 @@ make() {  # name, sox output options
   sox -D -n -r "$RATE" -c "$CH" "$@" "$work/sox/$name-${RATE}-${CH}ch.wav" \
       synth 0.2 "${tones[@]}" vol 0.5 || fail "sox could not make $name"
 }
-for spec in "44100 2" "48000 2" "8000 2" "384000 2" "96000 1" "22050 8" "11025 2"; do
-  read -r RATE CH <<<"$spec"
+for format in "44100 2" "48000 2" "8000 2" "384000 2" "96000 1" "22050 8" "11025 2"; do
+  read -r RATE CH <<<"$format"
   make u8 -b 8 -e unsigned-integer
   make s16 -b 16 -e signed-integer
   make s24 -b 24 -e signed-integer
