@@ -133,11 +133,16 @@ run_round() {
   local cmd exe args
   cmd=$(sed -n 's/.*UninstallString    REG_SZ    //p' <<<"$entry")
   exe=${cmd#\"}; exe=${exe%%\"*}; args=${cmd##*\" }
+  [ "${2:-}" = no-temp ] && unusable_temp
   "$ONDAV_WINE" "$exe" $args >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
   w=$(wait_focusable "^D.*sinstallation de l'Ondavis$" 30)
   ! xdotool search --onlyvisible --name '^(Ondavis Setup|Bienvenue!)$' >/dev/null 2>&1 || fail "the greeting or the wizard came up"
   shot_window "$w" "$round-uninstall"; key "$w" Return
+  if [ "${2:-}" = no-temp ]; then
+    finished_at_restart "$w"
+    return
+  fi
   wait_gone "$setup_pid" 60
   # The installed installer goes once it has ended, and its folder with it.
   for i in $(seq 1 300); do [ -e "$target" ] || break; sleep 0.1; done
@@ -154,7 +159,44 @@ run_round() {
   echo "round $round: uninstalled, nothing left"
 }
 
+# With no usable temporary folder the installed installer cannot hand over
+# to a copy of itself: it is left for the restart, and says so.
+temp_vars=()
+unusable_temp() {
+  local v
+  for v in TEMP TMP; do
+    temp_vars+=("$v" "$(wreg query 'HKCU\Environment' /v $v | sed -n "s/^ *$v  *REG_[A-Z_]*  *//p")")
+    "$ONDAV_WINE" reg add 'HKCU\Environment' /v $v /t REG_SZ /d 'C:\nulle-part' /f >/dev/null 2>&1
+  done
+}
+restore_temp() {
+  local i
+  for ((i = 0; i < ${#temp_vars[@]}; i += 2)); do
+    "$ONDAV_WINE" reg add 'HKCU\Environment' /v "${temp_vars[i]}" /t REG_EXPAND_SZ /d "${temp_vars[i + 1]}" /f >/dev/null 2>&1
+  done
+  temp_vars=()
+}
+finished_at_restart() {   # <the question's window>
+  local r i
+  for ((i = 0; i < 300; i++)); do
+    r=$(xdotool search --onlyvisible --name "^D.*sinstallation de l'Ondavis$" 2>/dev/null | grep -vx "$1" | tail -n 1 || true)
+    [ -n "$r" ] && break
+    sleep 0.1
+  done
+  restore_temp
+  [ -n "$r" ] || fail "no message that a restart finishes the uninstallation"
+  sleep 0.5; shot_window "$r" "$round-restart"; key "$r" Return
+  wait_gone "$setup_pid" 60
+  [ "$(ls "$target")" = ondavsetup.exe ] || { ls -la "$target"; fail "C:\\Ondav holds more than the installer left for the restart"; }
+  wreg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations |
+    grep -qi 'Ondav\\ondavsetup\.exe' || fail "the installed installer is not scheduled for removal at restart"
+  [ ! -e "$group" ] || fail "Start-menu group left"
+  ! wreg query "$uninstall_key" >/dev/null || fail "Uninstall entry left"
+  echo "round $round: uninstalled, the installer left for the restart and said so"
+}
+
 clean_state
 run_round 1
 run_round 2
+run_round 3 no-temp
 echo "PASS"
