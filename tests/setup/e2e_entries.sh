@@ -62,12 +62,10 @@ end_window_owner() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
 }
 
-run_round() {
-  local round=$1 w setup_pid f
-  echo "== round $round: install from a copy of dist, then delete that copy"
-  stage=$(mktemp -d "$bin/e2e-entries.XXXXXX")
-  cp -r "$bin/dist/." "$stage/"
-  "$ONDAV_WINE" "$stage/ondavsetup.exe" >>"$log" 2>&1 &
+# install_with <installer> click|key: walks the wizard with its defaults and
+# ends on the last page by a click on Finish or by Enter.
+install_with() {
+  "$ONDAV_WINE" "$1" >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
   w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
   w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
@@ -75,8 +73,17 @@ run_round() {
   w=$(wait_focusable '^Installation ou D'); key "$w" Return
   w=$(wait_focusable '^Choisissez le r'); key "$w" Return
   w=$(wait_focusable "^Options d'installation"); key "$w" Return
-  w=$(wait_focusable '^Installation$'); click_finish "$w"
+  w=$(wait_focusable '^Installation$')
+  if [ "$2" = click ]; then click_finish "$w"; else key "$w" Return; fi
   wait_gone "$setup_pid" 60
+}
+
+run_round() {
+  local round=$1 w setup_pid f
+  echo "== round $round: install from a copy of dist, then delete that copy"
+  stage=$(mktemp -d "$bin/e2e-entries.XXXXXX")
+  cp -r "$bin/dist/." "$stage/"
+  install_with "$stage/ondavsetup.exe" click
   rm -rf "$stage"; stage=
   for f in ondav.exe ondavsetup.exe ondav.inf license.txt lisezmoi.txt exemples/sinus.osc; do
     [ -f "$target/$f" ] || fail "C:\\Ondav\\$f not installed"
@@ -113,16 +120,7 @@ run_round() {
   echo "shortcuts: the program, the read-me and the installer started"
 
   echo "== round $round: install again, from the installed copy, over itself"
-  "$ONDAV_WINE" 'C:\Ondav\ondavsetup.exe' >>"$log" 2>&1 &
-  setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
-  w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
-  w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
-  w=$(wait_focusable '^Installation ou D'); key "$w" Return
-  w=$(wait_focusable '^Choisissez le r'); key "$w" Return
-  w=$(wait_focusable "^Options d'installation"); key "$w" Return
-  w=$(wait_focusable '^Installation$'); key "$w" Return
-  wait_gone "$setup_pid" 60
+  install_with 'C:\Ondav\ondavsetup.exe' key
   ! xdotool search --onlyvisible --name '^Product Sample Install Error$' >/dev/null 2>&1 ||
     fail "installing over the installed copy ended with the error box"
   for f in ondav.exe ondavsetup.exe ondav.inf license.txt; do

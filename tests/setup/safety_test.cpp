@@ -104,6 +104,16 @@ protected:
         ASSERT_FALSE(r.failed) << r.notes[0];
         ExpectInstalledCopies(dest);
     }
+    // Uninstalls, accepting the box that ends it; returns that box's text.
+    std::string UninstallReport()
+    {
+        std::string report;
+        std::vector<Step> steps = UninstallSteps();
+        steps.push_back(Answer(IDOK, &report));
+        RobotResult r = RunInstaller(steps);
+        EXPECT_FALSE(r.failed) << (r.notes.empty() ? "" : r.notes[0]);
+        return report;
+    }
     // The destination page refuses `dest` with a box; returns its text.
     std::string Refused(const std::string &dest)
     {
@@ -190,13 +200,7 @@ TEST_F(Safety, UninstallRemovesOnlyTheRecordedInstallationAsInstalled)
 
     // A record that names another folder does not lead the removal there.
     ASSERT_TRUE(RegisterString(kSetupInfoKey, "DestinationPath", "C:\\Partage\\"));
-    std::string report;
-    RobotResult r = RunInstaller([&] {
-        std::vector<Step> s = UninstallSteps();
-        s.push_back(Answer(IDOK, &report));
-        return s;
-    }());
-    ASSERT_FALSE(r.failed) << r.notes[0];
+    const std::string report = UninstallReport();
     foreign.ExpectIntact("uninstall");
     EXPECT_NE(std::string::npos, report.find("exemples\\sinus.osc")) << report;
     EXPECT_NE(std::string::npos, report.find("conservés")) << report;
@@ -206,7 +210,7 @@ TEST_F(Safety, UninstallRemovesOnlyTheRecordedInstallationAsInstalled)
 
     // Nothing recorded: nothing removed, and the user's files stay.
     std::string caption, text;
-    r = RunInstaller([&] {
+    RobotResult r = RunInstaller([&] {
         std::vector<Step> s = UninstallSteps();
         s.push_back(DismissBox(&caption, &text));
         return s;
@@ -399,13 +403,7 @@ TEST_F(Safety, NeverThroughALink)
     RegSetValueExA(hKey, "Folder", 0, REG_SZ, (const BYTE *)linked, (DWORD)strlen(linked) + 1);
     RegCloseKey(hKey);
 
-    std::string report;
-    RobotResult r = RunInstaller([&] {
-        std::vector<Step> s = UninstallSteps();
-        s.push_back(Answer(IDOK, &report));
-        return s;
-    }());
-    ASSERT_FALSE(r.failed) << r.notes[0];
+    const std::string report = UninstallReport();
     foreign.ExpectIntact("uninstall through a link");
     EXPECT_NE(std::string::npos, report.find("exemples\\sinus.osc")) << report;
     EXPECT_FALSE(FileExists(std::string(linked) + "ondav.exe"));
