@@ -178,8 +178,8 @@ void COndavView::DrawLayoutBoxes(CDC* dc)
 void COndavView::DrawTimeBases(CDC* dc)
 {
     const bool screen = m_nOutputTarget != kTargetPrinter;
-    for (int row = 0; row < static_cast<int>(kTimeBases.size()); ++row) {
-        const TimeBase& t = kTimeBases[static_cast<size_t>(row)];
+    for (int row = 0; row < static_cast<int>(page::kTimeBases.size()); ++row) {
+        const TimeBase& t = page::kTimeBases[static_cast<size_t>(row)];
         if (screen) DrawPanelBox(dc, kTimeBoxLeft, t.boxTop);
         if (t.code != m_nTimeBase) continue;
         if (screen) FillIndicator(dc, kTimeBoxLeft, t.boxTop, kYellow);
@@ -201,7 +201,7 @@ void COndavView::DrawSettingBoxes(CDC* dc)
 void COndavView::DrawPanelTexts(CDC* dc)
 {
     for (const PanelBox& b : kLayoutBoxes) TextOutShown(dc, b.labelX, b.labelY, b.label);
-    for (const TimeBase& t : kTimeBases) TextOutShown(dc, kTimeTextX, t.boxTop + 3, t.panelText);
+    for (const TimeBase& t : page::kTimeBases) TextOutShown(dc, kTimeTextX, t.boxTop + 3, t.panelText);
     for (const PanelBox& b : kSettingBoxes) TextOutShown(dc, b.labelX, b.labelY, b.label);
     DrawText(dc, kScaleCaption);
     if (ChannelBoxesShown(*this))

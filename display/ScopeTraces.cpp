@@ -38,7 +38,7 @@ bool ScaleGroupOf(const COndavView& v, ScaleGroup& group)
 void COndavView::DrawTimeLabels(CDC* dc, int timeBaseRow)
 {
     if (!Shows(dc, kTimeLabelArea)) return;
-    const TimeBase& t = kTimeBases[static_cast<size_t>(timeBaseRow)];
+    const TimeBase& t = page::kTimeBases[static_cast<size_t>(timeBaseRow)];
     for (size_t i = 0; i < t.labels.size(); ++i) dc->TextOut(kTimeLabelX[i], kTimeLabelY, t.labels[i]);
     dc->TextOut(kTimeUnitAt.x, kTimeUnitAt.y, t.unit);
 }

@@ -6,9 +6,6 @@
 #include <commctrl.h>
 
 namespace {
-// Signed coordinates of a mouse message.
-int xOf(LPARAM l) { return static_cast<short>(LOWORD(l)); }
-int yOf(LPARAM l) { return static_cast<short>(HIWORD(l)); }
 // The resource that lists a toolbar's buttons (type 241): version, image
 // width and height, count, then one command id per item (0: separator).
 constexpr WORD RT_TOOLBAR_TYPE = 241;

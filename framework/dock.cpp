@@ -4,9 +4,6 @@
 #include <cstdlib>
 
 namespace {
-// Signed coordinates of a mouse message.
-int xOf(LPARAM l) { return static_cast<short>(LOWORD(l)); }
-int yOf(LPARAM l) { return static_cast<short>(HIWORD(l)); }
 constexpr DWORD kFloatStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
 constexpr DWORD kFloatExStyle = WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 // How near an edge of the frame the pointer must be released to dock there.

@@ -3,6 +3,10 @@
 #pragma once
 #include "framework/wnd.h"
 
+// Signed coordinates of a mouse message.
+inline int xOf(LPARAM l) { return static_cast<short>(LOWORD(l)); }
+inline int yOf(LPARAM l) { return static_cast<short>(HIWORD(l)); }
+
 class CControlBar;
 class CFrameWnd;
 

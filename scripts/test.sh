@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test suite: installs what is missing, builds both architectures
 # and runs the suites under Wine, each test in a prefix and on an Xvfb of its
-# own. The i686 build (what ships, under the 32-bit loader in a 32-bit
+# own. The packages Wine and the tests need install while the i686 build
+# compiles. The i686 build (what ships, under the 32-bit loader in a 32-bit
 # prefix) runs every suite and end-to-end check; the x86_64 build (wine64)
 # runs the in-process suites, the part that can differ on 64 bits. The
 # x86_64 build runs at the lowest priority beside the i686 tests.
@@ -44,8 +45,20 @@ build_x86_64() {   # at the lowest priority, beside the i686 run: its waits leav
   return $rc
 }
 
-timed deps "$root/scripts/deps.sh"
-timed "build i686" "$root/scripts/build.sh" i686
+# The compilers first; Wine and the rest install while the first build runs.
+timed "deps (compilers)" "$root/scripts/deps.sh" build
+mkdir -p "$root/build"
+"$root/scripts/deps.sh" run >"$root/build/deps-run.log" 2>&1 &
+deps_run=$!
+timed "build i686 (beside the other packages)" "$root/scripts/build.sh" i686
+t0=$SECONDS
+if ! wait $deps_run; then
+  tail -n 40 "$root/build/deps-run.log"
+  echo "installing Wine and the test tools failed (build/deps-run.log)" >&2
+  exit 1
+fi
+phase["wait for the packages"]=$((SECONDS - t0))
+order+=("wait for the packages")
 build_x86_64 &
 x86_build=$!
 timed "ctest i686" run_ctest i686

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "removal.h"
 #include "resources/setup/setupres.h"
 
 namespace {
@@ -23,13 +24,6 @@ const Shortcut kShortcuts[] = {
     {IDS_LINK_README, "lisezmoi.txt", true},
     {IDS_LINK_UNINSTALL, "ondavsetup.exe", false},
 };
-
-std::string LoadText(HINSTANCE hInst, UINT ids)
-{
-    char sz[MAX_PATH] = "";
-    LoadStringA(hInst, ids, sz, sizeof sz);
-    return sz;
-}
 
 std::string LinkPath(HINSTANCE hInst, const Shortcut &s)
 {

@@ -26,6 +26,9 @@ private:
     std::unique_ptr<COndavDoc> m_doc;
 };
 
+constexpr COLORREF kRed = RGB(255, 0, 0), kYellow = RGB(255, 255, 0), kGreen = RGB(0, 255, 0),
+                   kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255), kBlack = 0;
+
 // A 32-bit top-down DIB section pre-filled with a colour no drawing uses.
 class DibPage {
 public:
@@ -53,6 +56,7 @@ private:
     HGDIOBJ m_oldBitmap = nullptr;
     const DWORD* m_bits = nullptr;
 };
+constexpr COLORREF kUnpainted = DibPage::kUnpainted;
 
 struct TextRecord {
     int x, y;

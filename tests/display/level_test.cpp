@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0), kYellow = RGB(255, 255, 0), kGreen = RGB(0, 255, 0),
-                   kWhite = RGB(255, 255, 255), kBlack = 0;
-constexpr COLORREF kUnpainted = DibPage::kUnpainted;
 
 // A frame whose right and left peaks are the given values, reached once
 // each, with a louder value after entry 3999 that must not count.

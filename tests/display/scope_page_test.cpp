@@ -4,9 +4,6 @@
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0), kYellow = RGB(255, 255, 0), kGreen = RGB(0, 255, 0),
-                   kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255), kBlack = 0;
-constexpr COLORREF kUnpainted = DibPage::kUnpainted;
 
 // One point inside each of the five background strips, away from any text.
 constexpr POINT kStripPoints[] = {{400, 7}, {7, 300}, {555, 300}, {400, 560}, {790, 300}};

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0), kYellow = RGB(255, 255, 0), kGreen = RGB(0, 255, 0),
-                   kBlue = RGB(0, 0, 255), kWhite = RGB(255, 255, 255);
 
 struct Trace {
     const char* name;

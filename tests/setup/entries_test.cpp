@@ -14,8 +14,6 @@
 
 namespace {
 
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ondavis";
-const char kDest[] = "C:\\OndavTest\\";
 const char *const kLinks[][3] = {
     {"Ondavis.lnk", "C:\\OndavTest\\ondav.exe", ""},
     {"Lisez-moi.lnk", "C:\\windows\\notepad.exe", "\"C:\\OndavTest\\lisezmoi.txt\""},
@@ -82,15 +80,6 @@ DWORD DwordValue(const char *name)
     if (type == REG_DWORD && data.size() <= 4)
         memcpy(&dw, data.data(), data.size());
     return type == REG_DWORD ? dw : 0xFFFFFFFF;
-}
-
-bool KeyExists(HKEY root, const char *key)
-{
-    HKEY h;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(h);
-    return true;
 }
 
 void SetDefault(HKEY root, const std::string &key, const std::string &data)

@@ -18,7 +18,6 @@ namespace {
 
 using namespace setuptest;
 
-const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 const char *const kPayload[] = {"ondav.exe", "ondavsetup.exe", "ondav.inf", "license.txt", "lisezmoi.txt",
                                 "exemples\\sinus.osc", "exemples\\carre.osc", "exemples\\silence.osc"};
 

@@ -12,8 +12,6 @@ using namespace setuptest;
 
 namespace {
 
-const char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
 class Registry : public ::testing::Test {
 protected:
     void SetUp() override

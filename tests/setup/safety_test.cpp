@@ -15,8 +15,6 @@
 
 namespace {
 
-const char kDest[] = "C:\\OndavTest\\";
-const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ondavis";
 
 // Files of other people, with their bytes, checked after each run.
 class Foreign {
@@ -44,15 +42,6 @@ public:
 private:
     std::map<std::string, std::string> m_files;
 };
-
-bool KeyExists(HKEY root, const char *key)
-{
-    HKEY h;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(h);
-    return true;
-}
 
 std::string Default(HKEY root, const std::string &key)
 {

@@ -263,6 +263,15 @@ void DeleteRunOnceValues()
     RegCloseKey(hKey);
 }
 
+bool KeyExists(HKEY root, const char *key)
+{
+    HKEY h;
+    if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(h);
+    return true;
+}
+
 bool SetupInfoKeyExists()
 {
     HKEY hKey;

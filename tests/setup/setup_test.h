@@ -67,6 +67,12 @@ std::string HostPath(const char *envName, const std::string &tail);
 void DeleteSetupInfo();              // HKLM\Software\Korvel\Ondavis and below
 void DeleteRunOnceValues();          // "GrpConv", "Wrapper"
 bool SetupInfoKeyExists();
+bool KeyExists(HKEY root, const char *key);
+
+inline constexpr char kRunOnce[] = "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+inline constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ondavis";
+// Where the installer tests install.
+inline constexpr char kDest[] = "C:\\OndavTest\\";
 bool QueryValue(HKEY root, const char *key, const char *name, std::string *data, DWORD *type = nullptr);
 
 // Undoes what a whole in-process run of the installer leaves: its main window
