@@ -1,5 +1,9 @@
 # The real application object, started in-process, inspected through Win32.
 file(GLOB app_test_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp)
+# The program's state at start is checked before any test changes it: the
+# start-up tests come first in the one unit the suite is compiled as.
+list(REMOVE_ITEM app_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/app/StartupTest.cpp)
+list(PREPEND app_test_sources ${CMAKE_CURRENT_SOURCE_DIR}/app/StartupTest.cpp)
 add_executable(app_tests ${app_test_sources} ${CMAKE_SOURCE_DIR}/app/OndavApp.cpp
                          ${CMAKE_CURRENT_SOURCE_DIR}/reliability/harness.cpp)
 target_include_directories(app_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/reliability)
