@@ -68,7 +68,9 @@ mic=$ONDAV_PULSEMIC_DIR
 echo "# no sound device" > "$mic/no-device.conf"
 ondav_vmic_signal "$out/mic.raw" "$ONDAV_PULSEMIC_RATE" 441 0.5 1000 0.25 10 0
 ondav_pulsemic_play "$out/mic.raw"
-pulse_pid=$ONDAV_PULSEMIC_PID writer_pid=$ONDAV_PULSEMIC_PLAYER
+pulse_pid=$ONDAV_PULSEMIC_PID
+# The server and every process of the player's group (the loop, cat, pacat).
+mic_pids() { echo "$pulse_pid" $(pgrep -g "$ONDAV_PULSEMIC_PLAYER"); }
 
 started=()
 cleanup() {
@@ -206,9 +208,9 @@ live_window() {   # file pid frame-rect(x y w h) server-pid
     for p in $(prefix_pids "$WINEPREFIX"); do [ "$p" != "$pid" ] && [ "$p" != "$ws" ] && others+=("$p"); done
   fi
   local a0 w0 x0 o0 m0 a1 w1 x1 o1 m1 frames
-  a0=$(cpu_ms "$pid"); w0=$(cpu_ms $ws); x0=$(cpu_ms "$xvfb_pid"); o0=$(cpu_each "${others[@]}"); m0=$(cpu_ms "$pulse_pid" "$writer_pid")
+  a0=$(cpu_ms "$pid"); w0=$(cpu_ms $ws); x0=$(cpu_ms "$xvfb_pid"); o0=$(cpu_each "${others[@]}"); m0=$(cpu_ms $(mic_pids))
   frames=$("$xprobe" frames "$seconds" "$rx" "$ry" "$rw" "$rh" | cut -d' ' -f1)
-  a1=$(cpu_ms "$pid"); w1=$(cpu_ms $ws); x1=$(cpu_ms "$xvfb_pid"); o1=$(cpu_each "${others[@]}"); m1=$(cpu_ms "$pulse_pid" "$writer_pid")
+  a1=$(cpu_ms "$pid"); w1=$(cpu_ms $ws); x1=$(cpu_ms "$xvfb_pid"); o1=$(cpu_each "${others[@]}"); m1=$(cpu_ms $(mic_pids))
   # A Wine process that ended meanwhile took its time with it: count only the living.
   o1=$(paste -d' ' <(tr ' ' '\n' <<<"$o0") <(tr ' ' '\n' <<<"$o1") | awk '$2 >= $1 {s += $2 - $1} END {print s + 0}')
   o0=0
