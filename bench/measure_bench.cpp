@@ -5,8 +5,10 @@
 // the same for the whole work of an open window (texts and spectrum painted).
 // With "period", the frame period of a real view measuring the sound card at
 // « Rapide » (nominal 500 ms), first with the window closed, then open, in one
-// run: the mean, shortest and longest of the periods.
-// Usage: ondav_measure_bench [FRAMES] | ondav_measure_bench period [FRAMES]
+// run: the mean, shortest and longest of the periods. With "live", what the
+// open window measures on each frame of the sound card at « Rapide », in full
+// precision (scripts/measure_bench.sh plays it known signals).
+// Usage: ondav_measure_bench [FRAMES] | ondav_measure_bench period|live [FRAMES]
 #include "app/MeasureWindow.h"
 #include "acquisition/OndavView.h"
 #include <algorithm>
@@ -18,6 +20,7 @@
 #include <cstdlib>
 #include <numbers>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -61,16 +64,24 @@ void printPeriods(const char* name, const std::vector<double>& times)
     std::printf("%s\t%.1f\t%.1f\t%.1f\n", name, mean, *low, *high);
 }
 
-int framePeriods(int frames)
+// A real view capturing the sound card at « Rapide »; null without one.
+COndavView* startView(COndavDoc* doc)
 {
-    auto* doc = new COndavDoc;
     auto* view = new COndavView;
     doc->AddView(view);
     view->CreateEx(0, nullptr, nullptr, WS_POPUP, 0, 0, 800, 600, nullptr, nullptr, nullptr);
-    if (!view->m_bDeviceOpen) { std::printf("no sound card\n"); return 1; }
+    if (!view->m_bDeviceOpen) { std::printf("no sound card\n"); return nullptr; }
     view->m_nRefreshPeriod = 100;
     view->StartMeasurement();
     collectTimes(*view, 2);   // settle
+    return view;
+}
+
+int framePeriods(int frames)
+{
+    auto* doc = new COndavDoc;
+    COndavView* view = startView(doc);
+    if (!view) return 1;
     std::printf("window\tmean ms\tshortest ms\tlongest ms\n");
     printPeriods("closed", collectTimes(*view, frames));
     CMeasureWindow::Open(nullptr, doc);
@@ -82,11 +93,45 @@ int framePeriods(int frames)
     return 0;
 }
 
+// One line per frame: each channel's frequency (0: none) and RMS level as the
+// open window finds them on the document's frame, in full precision, then the
+// frequencies the window shows, then the phase of the left against the right
+// (or "-").
+int liveReadouts(int frames)
+{
+    auto* doc = new COndavDoc;
+    COndavView* view = startView(doc);
+    if (!view) return 1;
+    CMeasureWindow* window = CMeasureWindow::Open(nullptr, doc);
+    auto shown = [window](int column) {
+        char text[64] = "";
+        ::GetDlgItemTextA(window->m_hWnd, static_cast<int>(CMeasureWindow::CellId(1, column)), text, sizeof text);
+        return std::string(text);
+    };
+    std::printf("frame\tright Hz\tleft Hz\tright dBFS\tleft dBFS\tright text\tleft text\tphase\n");
+    FrameAnalysis a;
+    for (int f = 0; f < frames; ++f) {
+        collectTimes(*view, 1);
+        AnalyseFrame(doc->m_right, doc->m_left, kCaptureFrames, a);
+        auto hz = [](const Pitch& p) { return p.periodic ? p.frequency : 0.0; };
+        std::printf("%d\t%.4f\t%.4f\t%.4f\t%.4f\t%s\t%s\t", f + 1, hz(a.right.pitch), hz(a.left.pitch), a.right.levels.rmsDbfs,
+                    a.left.levels.rmsDbfs, shown(1).c_str(), shown(2).c_str());
+        if (a.phaseCompared) std::printf("%.3f\n", a.phaseDifferenceDeg);
+        else std::printf("-\n");
+        std::fflush(stdout);
+    }
+    CMeasureWindow::Close();
+    ::DestroyWindow(view->m_hWnd);
+    delete doc;
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "period") == 0) return framePeriods(argc > 2 ? std::atoi(argv[2]) : 20);
+    if (argc > 1 && std::strcmp(argv[1], "live") == 0) return liveReadouts(argc > 2 ? std::atoi(argv[2]) : 10);
     const int frames = argc > 1 ? std::atoi(argv[1]) : 400;
     std::mt19937 random(1);
     std::normal_distribution<double> noise(0, 1.5);

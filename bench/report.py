@@ -173,5 +173,5 @@ if xo:
         print(f"| {a} | {ratio('cpu')} | {ratio('frame')} | {ratio('rss')} | {ratio('priv')} |")
 mic = [d["mic"][1] for d in figures.values() if d["mic"]]
 if mic:
-    print(f"\nThe microphone itself (PulseAudio and the writer feeding it) used {statistics.median(mic):.2f} % of a core,"
+    print(f"\nThe microphone itself (PulseAudio and the player feeding it) used {statistics.median(mic):.2f} % of a core,"
           " outside the sums.")

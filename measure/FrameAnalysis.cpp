@@ -8,9 +8,9 @@ constexpr double kSameFrequency = 0.01;   // relative
 
 void analyseChannel(const int* samples, int count, ChannelAnalysis& c)
 {
-    c.levels = MeasureLevels(samples, count);
     c.peak = c.spectrum.StrongestPeak();
     c.pitch = FindPitch(samples, count, c.spectrum);
+    c.levels = MeasureLevels(samples, count, c.pitch.periodic ? Spectrum::kSampleRate / c.pitch.frequency : 0);
     c.distortion = c.pitch.periodic ? c.spectrum.HarmonicDistortion(c.pitch.frequency) : Distortion{};
 }
 } // namespace

@@ -13,5 +13,8 @@ struct Levels {
     double PeakToPeakPercent() const;
 };
 
-// Levels of samples[0 .. count-1].
-Levels MeasureLevels(const int* samples, int count);
+// Levels of samples[0 .. count-1]. Given the period of the signal (in
+// samples), the mean and the RMS are taken over its whole periods from the
+// start: a part period left over would bias them by as much as a few tenths
+// of a dB on a low tone.
+Levels MeasureLevels(const int* samples, int count, double periodSamples = 0);

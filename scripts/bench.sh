@@ -58,66 +58,26 @@ ondav_start_xvfb
 xvfb_pid=$ONDAV_XVFB_PID
 
 # ---------------------------------------------------------------- the clocked microphone
-# ALSA's file PCM hands its file out as fast as it is asked for, so the
-# microphone is a private PulseAudio server whose pipe source is fed at the
-# real rate (48 kHz, 16-bit stereo: 441 Hz at half scale on the left, 1 kHz at
-# a quarter on the right) by a small writer; both programs reach it through
-# the ALSA default device (ALSA's pulse plugin). Nothing outside this run sees
-# the server: its socket and state live in build/bench/pulse.
-mic=$out/pulse
-rm -rf "$mic"
-mkdir -p "$mic"
-cat > "$mic/default.pa" <<EOF
-load-module module-native-protocol-unix auth-anonymous=1 socket=$mic/native
-load-module module-null-sink sink_name=nowhere
-load-module module-pipe-source source_name=vmic file=$mic/mic.fifo format=s16le rate=48000 channels=2
-set-default-source vmic
-set-default-sink nowhere
-EOF
-cat > "$mic/with-device.conf" <<EOF
-pcm.!default { type pulse }
-ctl.!default { type pulse }
-EOF
+# scripts/pulsemic.sh: a private PulseAudio server whose null sink, drained at
+# the real rate, plays 441 Hz at half scale on the left and 1 kHz at a quarter
+# on the right; both programs reach it through the ALSA default device (ALSA's
+# pulse plugin). Nothing outside this run sees the server.
+source "$root/scripts/pulsemic.sh"
+ondav_pulsemic_start
+mic=$ONDAV_PULSEMIC_DIR
 echo "# no sound device" > "$mic/no-device.conf"
-env HOME="$mic" XDG_RUNTIME_DIR="$mic" PULSE_RUNTIME_PATH="$mic" PULSE_STATE_PATH="$mic" \
-  pulseaudio -n -F "$mic/default.pa" --exit-idle-time=-1 --daemonize=no --log-target=file:"$mic/log" \
-  >/dev/null 2>&1 &
-pulse_pid=$!
-for _ in $(seq 1 100); do [ -p "$mic/mic.fifo" ] && [ -S "$mic/native" ] && break; sleep 0.1; done
-python3 - "$mic/mic.fifo" <<'PY' &
-import array, math, os, sys, time
-rate, chunk = 48000, 480                      # 10 ms a write
-one = array.array('h')
-for i in range(rate):
-    t = i / rate
-    one.append(round(0.5 * 32767 * math.sin(2 * math.pi * 441 * t)))
-    one.append(round(0.25 * 32767 * math.sin(2 * math.pi * 1000 * t)))
-data = one.tobytes() * 2
-step = chunk * 4
-while True:
-    fd = os.open(sys.argv[1], os.O_WRONLY)
-    pos, due = 0, time.monotonic()
-    try:
-        while True:
-            os.write(fd, data[pos:pos + step])
-            pos = (pos + step) % (rate * 4)
-            due += chunk / rate
-            wait = due - time.monotonic()
-            if wait > 0:
-                time.sleep(wait)
-            elif wait < -0.05:
-                due = time.monotonic()        # fell behind: no burst to catch up
-    except OSError:
-        os.close(fd)
-PY
-writer_pid=$!
+ondav_vmic_signal "$out/mic.raw" "$ONDAV_PULSEMIC_RATE" 441 0.5 1000 0.25 10 0
+ondav_pulsemic_play "$out/mic.raw"
+pulse_pid=$ONDAV_PULSEMIC_PID
+# The server and every process of the player's group (the loop, cat, pacat).
+mic_pids() { echo "$pulse_pid" $(pgrep -g "$ONDAV_PULSEMIC_PLAYER"); }
 
 started=()
 cleanup() {
   local p
   for p in "${started[@]}"; do kill "$p" 2>/dev/null || true; done
   for a in $archs; do WINEPREFIX=$root/build/bench/prefix-$a /usr/lib/wine/wineserver -k 2>/dev/null || true; done
-  kill "$writer_pid" "$pulse_pid" 2>/dev/null || true
+  ondav_pulsemic_stop
   kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -175,7 +135,7 @@ setup_prefix() {   # arch
   "${wine[@]}" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1 || true
   /usr/lib/wine/wineserver -w
 }
-with_device() { export ALSA_CONFIG_PATH=$mic/with-device.conf PULSE_SERVER=unix:$mic/native; }
+with_device() { export ALSA_CONFIG_PATH=$mic/asound.conf PULSE_SERVER=unix:$mic/native; }
 no_device() { export ALSA_CONFIG_PATH=$mic/no-device.conf; unset PULSE_SERVER; }
 stop_program() {   # pid
   kill "$1" 2>/dev/null || true
@@ -248,9 +208,9 @@ live_window() {   # file pid frame-rect(x y w h) server-pid
     for p in $(prefix_pids "$WINEPREFIX"); do [ "$p" != "$pid" ] && [ "$p" != "$ws" ] && others+=("$p"); done
   fi
   local a0 w0 x0 o0 m0 a1 w1 x1 o1 m1 frames
-  a0=$(cpu_ms "$pid"); w0=$(cpu_ms $ws); x0=$(cpu_ms "$xvfb_pid"); o0=$(cpu_each "${others[@]}"); m0=$(cpu_ms "$pulse_pid" "$writer_pid")
+  a0=$(cpu_ms "$pid"); w0=$(cpu_ms $ws); x0=$(cpu_ms "$xvfb_pid"); o0=$(cpu_each "${others[@]}"); m0=$(cpu_ms $(mic_pids))
   frames=$("$xprobe" frames "$seconds" "$rx" "$ry" "$rw" "$rh" | cut -d' ' -f1)
-  a1=$(cpu_ms "$pid"); w1=$(cpu_ms $ws); x1=$(cpu_ms "$xvfb_pid"); o1=$(cpu_each "${others[@]}"); m1=$(cpu_ms "$pulse_pid" "$writer_pid")
+  a1=$(cpu_ms "$pid"); w1=$(cpu_ms $ws); x1=$(cpu_ms "$xvfb_pid"); o1=$(cpu_each "${others[@]}"); m1=$(cpu_ms $(mic_pids))
   # A Wine process that ended meanwhile took its time with it: count only the living.
   o1=$(paste -d' ' <(tr ' ' '\n' <<<"$o0") <(tr ' ' '\n' <<<"$o1") | awk '$2 >= $1 {s += $2 - $1} END {print s + 0}')
   o0=0

@@ -30,6 +30,9 @@ have lpadmin                        || need+=(cups-client)
 have gs                             || need+=(ghostscript)
 # The exchange tests: sox makes the sounds they open and reads what they export.
 have sox                            || need+=(sox)
+# The clocked microphone of the measures check: a private PulseAudio server.
+have pulseaudio                     || need+=(pulseaudio)
+have pacat                          || need+=(pulseaudio-utils)
 need32=
 [ -x /usr/lib/wine/wine ]           || need32=wine32
 # The scripts run Wine under LC_ALL=fr_FR.UTF-8, and Wine takes file names'

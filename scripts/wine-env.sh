@@ -19,6 +19,10 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # winemenubuilder would copy Start-menu shortcuts into the host desktop's menus.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export LANG=fr_FR.UTF-8
+# Wine tries its PulseAudio driver first: unless a server is given (the clocked
+# microphone of scripts/pulsemic.sh), none is started for it, and ALSA's
+# default device (the microphone of scripts/vmic.sh) is the one recorded.
+export PULSE_SERVER=${PULSE_SERVER:-unix:/nonexistent}
 # Through env, so that the French LC_ALL reaches Wine without the shell
 # trying to load a Linux locale that may not be installed.
 ONDAV_WINE="$_ondav_root/scripts/$_ondav_loader"

@@ -63,6 +63,19 @@ TEST(Estimators, SinesGiveFrequencyLevelAndPeakWithinTheirBounds)
     }
 }
 
+TEST(Estimators, PartPeriodLeftInTheCaptureBiasesNeitherMeanNorRms)
+{
+    // 4.5 and 8.8 periods in a capture, caught at any phase.
+    for (double hz : {50.0, 97.3}) {
+        for (double phase = 0; phase < 180; phase += 30) {
+            auto a = analyse(capture(sine(hz, 0.9, phase)), capture(sine(hz, 0.1, phase)));
+            EXPECT_NEAR(a.right.levels.rmsDbfs, dbfs(0.9), 0.1) << hz << " Hz from " << phase << " deg";
+            EXPECT_NEAR(a.left.levels.rmsDbfs, dbfs(0.1), 0.1) << hz << " Hz from " << phase << " deg";
+            EXPECT_NEAR(a.right.levels.mean, 0.5, 0.3) << hz << " Hz from " << phase << " deg";
+        }
+    }
+}
+
 TEST(Estimators, SquareAndTriangleGiveTheirFundamental)
 {
     for (double hz : {50.0, 1000.0, 3333.0}) {
