@@ -56,10 +56,14 @@ wait_gone() {  # <pid> <seconds>
   fail "process $1 still running after $2 s"
 }
 # Ends the program that owns a window: by its process id, which Wine gives the window.
+# It is gone before the next step starts, as its files are the next step's.
 end_window_owner() {
-  local pid
+  local pid i
   pid=$(xdotool getwindowpid "$1" 2>/dev/null || true)
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null || true
+  for i in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
 }
 
 # install_with <installer> click|key: walks the wizard with its defaults and
