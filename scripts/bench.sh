@@ -198,6 +198,9 @@ setup_prefix() {   # arch
 }
 with_device() { export ALSA_CONFIG_PATH=$mic/with-device.conf PULSE_SERVER=unix:$mic/native; }
 no_device() { export ALSA_CONFIG_PATH=$mic/no-device.conf; unset PULSE_SERVER; }
+ondav_exe() {   # arch
+  if [ -n "${ONDAV_BENCH_EXE_DIR:-}" ]; then echo "$ONDAV_BENCH_EXE_DIR/ondav-$1.exe"; else echo "$root/build/$1/dist/ondav.exe"; fi
+}
 stop_program() {   # pid
   kill "$1" 2>/dev/null || true
   for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
@@ -257,8 +260,7 @@ release_desktop() { if [ -n "$hold_pid" ]; then stop_program "$hold_pid"; fi; ho
 # Every start-up appends "paint_ms box_ms" to its file, one line a round.
 startup_round() {   # arch round
   local arch=$1 r=$2 exe floor device wstate prog order
-  exe=${ONDAV_BENCH_EXE_DIR:+$ONDAV_BENCH_EXE_DIR/ondav-$arch.exe}
-  exe=${exe:-$root/build/$arch/dist/ondav.exe}
+  exe=$(ondav_exe "$arch")
   floor=$root/build/$arch/bench/ondav_floor.exe
   order="ondav floor"
   if [ $((r % 2)) = 0 ]; then order="floor ondav"; fi
@@ -279,9 +281,12 @@ startup_round() {   # arch round
 startup() {   # arch
   local r f
   for f in "$out"/startup-"$1"-*.txt; do [ -e "$f" ] && : > "$f"; done
-  # One round not counted: the program's file types get registered (as on a
-  # machine where it is installed) and the files of Wine are in the cache.
-  local keep=$out; out=$(mktemp -d); startup_round "$1" 1; rm -rf "$out"; out=$keep
+  # Two starts not counted: the program's file types get registered (as on a
+  # machine where it is installed) and both programs' files are in the cache.
+  with_device
+  warm_up
+  startup_once "$root/build/$1/bench/ondav_floor.exe" "${floor_probes[@]}" >/dev/null
+  startup_once "$(ondav_exe "$1")" "${ondav_probes[@]}" >/dev/null
   for r in $(seq 1 "$runs"); do startup_round "$1" "$r"; done
 }
 
@@ -314,8 +319,7 @@ live_state() {   # name pid rect... server
 }
 live_ondav() {   # arch
   local arch=$1 exe res pid ws
-  exe=${ONDAV_BENCH_EXE_DIR:+$ONDAV_BENCH_EXE_DIR/ondav-$arch.exe}
-  exe=${exe:-$root/build/$arch/dist/ondav.exe}
+  exe=$(ondav_exe "$arch")
   with_device
   /usr/lib/wine/wineserver -p
   res=$("$xprobe" paint 60 - "${ondav_probes[@]}" -- "${wine[@]}" "$exe") || { echo "no first paint: $res" >&2; return 1; }
