@@ -58,8 +58,11 @@ def machine():
 print(f"Machine: {machine()}.  ")
 print("Builds: i686 (what ships) under the 32-bit loader `/usr/lib/wine/wine` in a 32-bit prefix (WINEARCH=win32),"
       " x86_64 under `/usr/lib/wine/wine64`; both with LC_ALL=fr_FR.UTF-8, under a private Xvfb.  ")
-with open(os.path.join(out, "load.txt")) as f:
-    print("  \n".join(line.strip() for line in f) + "\n")
+loads = []
+for name in sorted(n for n in os.listdir(out) if n.startswith("load")):
+    with open(os.path.join(out, name)) as f:
+        loads += [line.strip() for line in f if line.strip()]
+print("  \n".join(loads) + "\n")
 print("Every cell is median (min–max).\n")
 
 # ---- hot paths

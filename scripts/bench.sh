@@ -360,7 +360,9 @@ live_xoscope() {
 }
 
 # ---------------------------------------------------------------- run
-echo "Load before: $(uptime)" | tee "$out/load.txt"
+# One load file per set of parts: a run may measure its parts in two goes.
+load=$out/load-${parts// /-}.txt
+echo "Load before ($parts): $(uptime)" | tee "$load"
 part() { [[ " $parts " == *" $1 "* ]]; }
 for arch in $archs; do
   setup_prefix "$arch"
@@ -377,7 +379,7 @@ if part live || part xoscope; then
     if part xoscope; then live_xoscope; fi
   done
 fi
-echo "Load after: $(uptime)" | tee -a "$out/load.txt"
+echo "Load after ($parts): $(uptime)" | tee -a "$load"
 python3 "$root/bench/report.py" "$out" $archs > "$out/results.md"
 python3 "$root/bench/report.py" --summary "$out" $archs | tee "$out/summary.md"
 echo "Every row: $out/results.md"
