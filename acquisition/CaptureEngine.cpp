@@ -2,6 +2,7 @@
 // 8000-byte buffer with one header, no completion callback. The measurement
 // cycle arms the buffer and reads it back a fixed wait later.
 #include "acquisition/OndavView.h"
+#include "acquisition/EarlyWaveIn.h"
 #include "resource.h"
 #include <cstring>
 
@@ -18,15 +19,22 @@ const char kSoundProblemText[] =
 
 } // namespace
 
+WAVEFORMATEX COndavView::CaptureFormat(DWORD sampleRate)
+{
+    WAVEFORMATEX format;
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 2;
+    format.nSamplesPerSec = sampleRate;
+    format.wBitsPerSample = 8;
+    format.nBlockAlign = 2;
+    format.nAvgBytesPerSec = sampleRate * 2;
+    format.cbSize = 0;
+    return format;
+}
+
 void COndavView::SetupCapture()
 {
-    m_waveFormat.wFormatTag = WAVE_FORMAT_PCM;
-    m_waveFormat.nChannels = 2;
-    m_waveFormat.nSamplesPerSec = m_nSampleRate;
-    m_waveFormat.wBitsPerSample = 8;
-    m_waveFormat.nBlockAlign = 2;
-    m_waveFormat.nAvgBytesPerSec = m_nSampleRate * 2;
-    m_waveFormat.cbSize = 0;
+    m_waveFormat = CaptureFormat(m_nSampleRate);
 
     m_nCaptureBufLen = kCaptureBufferBytes;
     m_pCaptureBuf = m_captureBuf;
@@ -51,8 +59,11 @@ void COndavView::SetupCapture()
 
 void COndavView::OpenCapture()
 {
-    m_mmResult = ::waveInOpen(m_phWaveIn, m_nWaveDevice, m_pWaveFormat, m_dwCallback,
-                              m_dwCallbackInstance, m_dwOpenFlags);
+    // The application may have started this very open ahead (CEarlyWaveIn).
+    if (!CEarlyWaveIn::Take(m_nWaveDevice, *m_pWaveFormat, m_dwCallback, m_dwCallbackInstance, m_dwOpenFlags,
+                            m_phWaveIn, &m_mmResult))
+        m_mmResult = ::waveInOpen(m_phWaveIn, m_nWaveDevice, m_pWaveFormat, m_dwCallback,
+                                  m_dwCallbackInstance, m_dwOpenFlags);
     if (m_mmResult == MMSYSERR_NOERROR) return;
     m_hWaveIn = nullptr;   // whatever the failed call left there is no device
     // The view has no window yet: the box has no owner.

@@ -152,6 +152,7 @@ public:
     void LoadSettings();
     void SaveSettings();
     // Wave-in capture engine (acquisition/CaptureEngine.cpp).
+    static WAVEFORMATEX CaptureFormat(DWORD sampleRate);   // 8-bit stereo PCM
     void SetupCapture();   // format, buffer, header and open arguments
     void OpenCapture();    // waveInOpen with the member arguments
 

@@ -4,6 +4,7 @@
 #include "help/HelpWindow.h"
 #include "app/MeasureWindow.h"
 #include "acquisition/OndavView.h"
+#include "acquisition/EarlyWaveIn.h"
 #include "document/OndavDoc.h"
 #include "document/Splash.h"
 #include "resource.h"
@@ -21,6 +22,9 @@ END_MESSAGE_MAP()
 
 BOOL COndavApp::InitInstance()
 {
+    // The sound card takes as long to open as the windows take to build:
+    // both go on at once, and the view takes the result where it opens it.
+    CEarlyWaveIn::Start(COndavView::CaptureFormat(kSampleRate));
     {
         CCommandLineInfo splashInfo;
         ParseCommandLine(splashInfo);
@@ -30,7 +34,6 @@ BOOL COndavApp::InitInstance()
     // The user's locale decides the date and time formats of the status bar.
     std::setlocale(LC_ALL, "");
 
-    AfxEnableControlContainer();
     Enable3dControls();
 
     SetRegistryKey("Korvel");
@@ -39,17 +42,32 @@ BOOL COndavApp::InitInstance()
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(COndavDoc),
                                           RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(COndavView)));
 
-    EnableShellOpen();
-    RegisterShellFileTypes(TRUE);
-
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (!ProcessShellCommand(cmdInfo)) return FALSE;
+    if (!ProcessShellCommand(cmdInfo)) {
+        FinishStart();
+        return FALSE;
+    }
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
     m_pMainWnd->DragAcceptFiles(TRUE);
+    FinishStart();
     return TRUE;
+}
+
+// What the first painted page does not need comes after it.
+void COndavApp::FinishStart()
+{
+    AfxEnableControlContainer();
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+}
+
+int COndavApp::ExitInstance()
+{
+    CEarlyWaveIn::Discard();   // opened ahead for a view that never came
+    return CWinApp::ExitInstance();
 }
 
 BOOL COndavApp::PreTranslateMessage(MSG* msg)

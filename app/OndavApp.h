@@ -5,11 +5,14 @@
 class COndavApp : public CWinApp {
 public:
     BOOL InitInstance() override;
+    int ExitInstance() override;
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnAppAbout();
     void OnBoxHelp(UINT helpId) override;
 
     DECLARE_MESSAGE_MAP()
+private:
+    void FinishStart();
 };
 
 class CAboutDlg : public CDialog {

@@ -58,8 +58,11 @@ def machine():
 print(f"Machine: {machine()}.  ")
 print("Builds: i686 (what ships) under the 32-bit loader `/usr/lib/wine/wine` in a 32-bit prefix (WINEARCH=win32),"
       " x86_64 under `/usr/lib/wine/wine64`; both with LC_ALL=fr_FR.UTF-8, under a private Xvfb.  ")
-with open(os.path.join(out, "load.txt")) as f:
-    print("  \n".join(line.strip() for line in f) + "\n")
+loads = []
+for name in sorted(n for n in os.listdir(out) if n.startswith("load")):
+    with open(os.path.join(out, name)) as f:
+        loads += [line.strip() for line in f if line.strip()]
+print("  \n".join(loads) + "\n")
 print("Every cell is median (min–max).\n")
 
 # ---- hot paths
@@ -102,20 +105,32 @@ elif hot:
     print()
 
 # ---- start-up
+def ratios(a, b):
+    """Per-round ratios of two lists of figures (None where either is missing)."""
+    return [x / y if x is not None and y else None for x, y in zip(a, b)]
+
+
+def fmt_ratio(s):
+    return "—" if s is None else f"{s[1]:.2f} ({s[0]:.2f}–{s[2]:.2f})"
+
+
+wine_states = [("cold", "cold"), ("warm", "warm: server and services up"),
+               ("desktop", "warm: desktop process up too")]
 print("Start-up to the first painted main window, ms: the program beside the floor (a bare window that opens the"
-      " sound card). Without a sound device the \"no sound device\" box comes first; the time it waited for its"
-      " Return is left out.\n")
-print("| build | sound device | Wine | Ondavis | floor | above the floor (medians) |")
+      " sound card), the two in turn in each round; the ratio is taken within each round. Without a sound device"
+      " the \"no sound device\" box comes first; the time it waited for its Return is left out.\n")
+print("| build | sound device | Wine | Ondavis | floor | Ondavis / floor, per round |")
 print("|---|---|---|---|---|---|")
 for a in archs:
     for device, label in (("with", "yes"), ("no", "none")):
-        for w in ("warm", "cold"):
+        for w, wlabel in wine_states:
             def col(prog):
                 rows = read_rows(os.path.join(out, f"startup-{a}-{device}-{w}-{prog}.txt"))
-                return spread(number(r[0]) for r in rows)
+                return [number(r[0]) for r in rows]
             o, f = col("ondav"), col("floor")
-            diff = f"{o[1] - f[1]:+.0f}" if o and f else "—"
-            print(f"| {a} | {label} | {w} | {fmt(o)} | {fmt(f)} | {diff} |")
+            if not o and not f:
+                continue
+            print(f"| {a} | {label} | {wlabel} | {fmt(spread(o))} | {fmt(spread(f))} | {fmt_ratio(spread(ratios(o, f)))} |")
 print()
 
 # ---- live
@@ -129,10 +144,13 @@ def live(name):
     if not rows:
         return None
     cols = list(zip(*rows))
+    per_round = {"cpu": [number(x) for x in cols[0]], "frame": [number(x) for x in cols[1]],
+                 "rss": [number(x) for x in cols[7]], "priv": [number(x) for x in cols[8]]}
     return {
+        "rows": per_round,
         "cpu": spread(map(number, cols[0])),
         "frame": spread(map(number, cols[1])),
-        "fps": spread(number(x) / float(os.environ.get("ONDAV_BENCH_SECONDS", "10")) for x in cols[2]),
+        "fps": spread(number(x) / float(os.environ.get("ONDAV_BENCH_SECONDS", "6")) for x in cols[2]),
         "prog": spread(map(number, cols[3])), "ws": spread(map(number, cols[4])),
         "x": spread(map(number, cols[5])), "wine": spread(map(number, cols[6])),
         "rss": spread(number(x) / 1024 for x in cols[7]), "priv": spread(number(x) / 1024 for x in cols[8]),
@@ -160,7 +178,7 @@ if xo:
     print(f"| xoscope | running (its defaults) | {fmt(xo['cpu'], 2)} | {fmt(xo['frame'], 1)} | {fmt(xo['fps'], 2)} | "
           f"{fmt(xo['prog'], 2)} | — | {fmt(xo['x'], 2)} | — | {fmt(xo['rss'], 1)} | {fmt(xo['priv'], 1)} |")
     print()
-    print("Ratios, Ondavis measuring at « Rapide » against xoscope running (medians):\n")
+    print("Ratios, Ondavis measuring at « Rapide » against xoscope running, taken within each round:\n")
     print("| build | CPU % | CPU per frame | resident memory | private memory |")
     print("|---|---|---|---|---|")
     for a in archs:
@@ -169,7 +187,7 @@ if xo:
             continue
 
         def ratio(k):
-            return f"{d[k][1] / xo[k][1]:.2f} ×" if d[k] and xo[k] and xo[k][1] else "—"
+            return fmt_ratio(spread(ratios(d["rows"][k], xo["rows"][k])))
         print(f"| {a} | {ratio('cpu')} | {ratio('frame')} | {ratio('rss')} | {ratio('priv')} |")
 mic = [d["mic"][1] for d in figures.values() if d["mic"]]
 if mic:

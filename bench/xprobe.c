@@ -149,8 +149,18 @@ static int frames(int argc, char **argv)
     return 0;
 }
 
+/* Windows come and go while we look (a box, the splash): a window gone
+ * between the listing and the look at it is no error of ours. */
+static int ignore_x_errors(Display *d, XErrorEvent *e)
+{
+    (void)d;
+    (void)e;
+    return 0;
+}
+
 int main(int argc, char **argv)
 {
+    XSetErrorHandler(ignore_x_errors);
     signal(SIGCHLD, SIG_DFL);
     if (argc > 1 && !strcmp(argv[1], "paint")) return paint(argc, argv);
     if (argc > 1 && !strcmp(argv[1], "frames")) return frames(argc, argv);

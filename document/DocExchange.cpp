@@ -2,6 +2,7 @@
 // the frame exported as WAV or CSV. A frame that came from a WAV is never
 // written back into it.
 #include "document/OndavDoc.h"
+#include "framework/late.h"
 #include "document/CaptureExchange.h"
 #include "resource.h"
 #include <algorithm>
@@ -155,7 +156,7 @@ void COndavDoc::Export()
     ofn.nMaxFile = static_cast<DWORD>(buf.size());
     ofn.lpstrDefExt = L"wav";
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_NOCHANGEDIR;
-    if (!::GetSaveFileNameW(&ofn)) return;
+    if (!late::GetSaveFileNameW(&ofn)) return;
     std::wstring chosen = buf.c_str();
     // A name typed without its extension takes the chosen type's.
     if (!HasExtension(chosen, L".wav") && !HasExtension(chosen, L".csv"))

@@ -1,4 +1,5 @@
 #include "framework/app.h"
+#include "framework/late.h"
 #include "framework/doc.h"
 #include "framework/doctempl.h"
 #include "framework/frame.h"
@@ -57,7 +58,7 @@ CWinApp::~CWinApp()
 BOOL CWinApp::Enable3dControls()
 {
     INITCOMMONCONTROLSEX icc{ sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES };
-    return ::InitCommonControlsEx(&icc);
+    return late::InitCommonControlsEx(&icc);
 }
 
 // ---------------------------------------------------------------- help of modal boxes
@@ -299,7 +300,7 @@ BOOL CWinApp::DoPromptFileName(CPathName& fileName, BOOL openDialog)
     ofn.lpstrDefExt = defExt.empty() ? nullptr : defExt.c_str();
     ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                 (openDialog ? OFN_FILEMUSTEXIST : OFN_OVERWRITEPROMPT);
-    BOOL ok = openDialog ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
+    BOOL ok = openDialog ? late::GetOpenFileNameW(&ofn) : late::GetSaveFileNameW(&ofn);
     if (ok) {
         fileName = std::wstring(buf.c_str());
         RememberFolder(fileName);
@@ -345,7 +346,7 @@ BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pd)
         PRINTDLGA probe{};
         probe.lStructSize = sizeof(probe);
         probe.Flags = PD_RETURNDEFAULT;
-        if (!::PrintDlgA(&probe)) return FALSE;
+        if (!late::PrintDlgA(&probe)) return FALSE;
         m_hDevMode = probe.hDevMode;
         m_hDevNames = probe.hDevNames;
     }
@@ -366,10 +367,10 @@ void CWinApp::OnFilePrintSetup()
         AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (::PrintDlgA(&pd)) {
+    if (late::PrintDlgA(&pd)) {
         m_hDevMode = pd.hDevMode;
         m_hDevNames = pd.hDevNames;
-    } else if (::CommDlgExtendedError() == PDERR_NODEFAULTPRN) {
+    } else if (late::CommDlgExtendedError() == PDERR_NODEFAULTPRN) {
         AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);
     }
 }

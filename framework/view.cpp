@@ -1,4 +1,5 @@
 #include "framework/view.h"
+#include "framework/late.h"
 #include "framework/preview.h"
 #include "framework/app.h"
 #include "framework/doc.h"
@@ -113,8 +114,8 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
         AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);   // no printer: one message, ours
         return FALSE;
     }
-    if (!::PrintDlgA(&pd)) {
-        if (::CommDlgExtendedError() == PDERR_NODEFAULTPRN)
+    if (!late::PrintDlgA(&pd)) {
+        if (late::CommDlgExtendedError() == PDERR_NODEFAULTPRN)
             AfxMessageBox(FW_IDS_PRINT_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }

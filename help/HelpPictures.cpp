@@ -10,7 +10,7 @@ namespace {
 constexpr COLORREF kLink = RGB(0, 0, 160);
 constexpr int kButtonW = 19, kButtonH = 22;
 constexpr int kPageWidth = 800, kPageHeight = 600;
-constexpr int kMargin = 10;          // page units kept round a part of the page
+constexpr int kPictureMargin = 10;          // page units kept round a part of the page
 constexpr int kSmallTextHeight = 12; // the heights of the page's two fonts
 constexpr int kLargeTextHeight = 24;
 
@@ -111,7 +111,7 @@ RECT unite(RECT a, const RECT& b)
 
 RECT around(RECT r)
 {
-    ::InflateRect(&r, kMargin, kMargin);
+    ::InflateRect(&r, kPictureMargin, kPictureMargin);
     return r;
 }
 
@@ -123,7 +123,7 @@ const RECT kBarPart = around(unite(unite(page::kBarLeft, page::TextRoom(page::kB
                                    RECT{page::kBarNameLeft.x, page::kBarNameLeft.y, page::kBarNameLeft.x,
                                         page::kBarNameLeft.y + kLargeTextHeight}));
 // The scope page down to its help line.
-const RECT kScopePart{0, 0, kPageWidth, page::kHelpStopped.y + kSmallTextHeight + kMargin};
+const RECT kScopePart{0, 0, kPageWidth, page::kHelpStopped.y + kSmallTextHeight + kPictureMargin};
 
 SIZE sizeOf(const RECT& r) { return {r.right - r.left, r.bottom - r.top}; }
 

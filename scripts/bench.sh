@@ -4,18 +4,23 @@
 #   1. the hot paths (bench/ondav_bench.cpp): paint of every display, layout and
 #      time base on the screen and on the printer page, the repaint after a
 #      capture, collect + copy + trigger, save and reopen;
-#   2. start-up to the first painted main window, Wine cold and warm, with and
-#      without a sound device, beside the floor of a bare window that opens the
-#      sound card (bench/floor.cpp);
+#   2. start-up to the first painted main window beside the floor of a bare
+#      window that opens the sound card (bench/floor.cpp), in three states of
+#      Wine: cold (no server), warm (server and services up) and warm with its
+#      desktop process up too; program and floor run in turn in each round;
 #   3. live, under a private Xvfb with a clocked virtual microphone: CPU per
 #      second and per frame, resident and private memory, idle, measuring at
 #      each refresh speed, in VU and bargraph mode, and after a stop — and the
-#      same for xoscope, the Linux scope, on the same microphone and display.
+#      same for xoscope, the Linux scope, on the same microphone and display,
+#      in rounds: each round measures every program once.
+# Ratios (program / floor, program / xoscope) are taken within each round and
+# given with their spread over the rounds.
 # Results: build/bench/summary.md (the README's tables), build/bench/results.md
 # (every row), and the raw figures beside them.
-# Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-ups
-# per case, 7), ONDAV_BENCH_WINDOWS (live windows per state, 3),
-# ONDAV_BENCH_SECONDS (seconds per live window, 10), ONDAV_BENCH_BATCHES (hot
+# Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-up
+# rounds, 8), ONDAV_BENCH_DEVICES ("with": start-ups with a sound device; "with
+# none" adds those without one), ONDAV_BENCH_WINDOWS (live rounds, 3),
+# ONDAV_BENCH_SECONDS (seconds per live window, 6), ONDAV_BENCH_BATCHES (hot
 # path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
 # ondav_bench-ARCH.exe from there instead of the fresh builds, e.g. to measure
 # an older program), ONDAV_BENCH_OUT (where the figures go, build/bench), ONDAV_BENCH_PARTS
@@ -24,13 +29,18 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 archs=${ONDAV_BENCH_ARCHS:-i686 x86_64}
-runs=${ONDAV_BENCH_RUNS:-7}
+runs=${ONDAV_BENCH_RUNS:-8}
+devices=${ONDAV_BENCH_DEVICES:-with}
 windows=${ONDAV_BENCH_WINDOWS:-3}
-seconds=${ONDAV_BENCH_SECONDS:-10}
+seconds=${ONDAV_BENCH_SECONDS:-6}
+export ONDAV_BENCH_SECONDS=$seconds
 batches=${ONDAV_BENCH_BATCHES:-11}
 parts=${ONDAV_BENCH_PARTS:-hot startup live xoscope}
 out=${ONDAV_BENCH_OUT:-$root/build/bench}
-mkdir -p "$out"
+# The Wine prefixes stay in the tree whatever ONDAV_BENCH_OUT says: making one
+# takes half a minute, and the next run uses it again.
+prefixes=$root/build/bench
+mkdir -p "$out" "$prefixes"
 
 # ---------------------------------------------------------------- what it needs
 "$root/scripts/deps.sh"
@@ -46,7 +56,7 @@ if [ ${#need[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get update -qq
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
-[ -n "${ONDAV_BENCH_NOBUILD:-}" ] || for a in $archs; do "$root/scripts/build.sh" "$a" ondav ondav_bench ondav_floor >/dev/null; done
+[ -n "${ONDAV_BENCH_NOBUILD:-}" ] || for a in $archs; do "$root/scripts/build.sh" "$a" ondav ondav_bench ondav_floor ondav_hold >/dev/null; done
 gcc -O2 -Wall -o "$out/xprobe" "$root/bench/xprobe.c" -lXdamage -lX11
 xprobe=$out/xprobe
 
@@ -76,7 +86,7 @@ started=()
 cleanup() {
   local p
   for p in "${started[@]}"; do kill "$p" 2>/dev/null || true; done
-  for a in $archs; do WINEPREFIX=$root/build/bench/prefix-$a /usr/lib/wine/wineserver -k 2>/dev/null || true; done
+  for a in $archs; do WINEPREFIX=$prefixes/prefix-$a /usr/lib/wine/wineserver -k 2>/dev/null || true; done
   ondav_pulsemic_stop
   kill "$xvfb_pid" 2>/dev/null || true
 }
@@ -93,11 +103,12 @@ cpu_ms() {
   done
   echo $((s / 1000000))
 }
-# The processes of a Wine prefix (the loader passes WINEPREFIX on to all of them).
+# The Wine processes of a prefix (the loader passes WINEPREFIX on to all of
+# them; so does this script to its own helpers, which are not Wine's).
 prefix_pids() {
   local p
-  for p in /proc/[0-9]*; do
-    { tr '\0' '\n' < "$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$1" && echo "${p#/proc/}"
+  for p in $(grep -lzxF "WINEPREFIX=$1" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3); do
+    [[ $(readlink "/proc/$p/exe" 2>/dev/null) == /usr/lib/wine/* ]] && echo "$p"
   done
   return 0
 }
@@ -121,10 +132,14 @@ ondav_probes=("$((ox + 575)),$((oy + 25))=ff0000" "$((ox + 5)),$((oy + 300))=c0c
 floor_probes=("400,300=ff0000" "100,100=ff0000")
 box_title="Ouverture de l'interface audio."
 
-setup_prefix() {   # arch
-  export WINEPREFIX=$root/build/bench/prefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The Wine of one build, in its own prefix.
+use_prefix() {   # arch
+  export WINEPREFIX=$prefixes/prefix-$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$1" = i686 ]; then export WINEARCH=win32; loader=/usr/lib/wine/wine; else export WINEARCH=win64; loader=/usr/lib/wine/wine64; fi
   wine=(env LC_ALL=fr_FR.UTF-8 LANG=fr_FR.UTF-8 "$loader")
+}
+setup_prefix() {   # arch
+  use_prefix "$1"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     "${wine[@]}" wineboot -i >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w
@@ -133,10 +148,19 @@ setup_prefix() {   # arch
   "${wine[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   # Both programs reach the microphone through the ALSA default device.
   "${wine[@]}" reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d alsa /f >/dev/null 2>&1 || true
+  # Wine's HID bus driver polls SDL's joystick bus every millisecond when SDL
+  # is there (about 2 % of a core in a 32-bit prefix, whatever runs): a cost
+  # of Wine's, not of the programs measured. Without SDL it uses udev, which
+  # waits for events.
+  "${wine[@]}" reg add 'HKLM\System\CurrentControlSet\Services\winebus' /v 'Enable SDL' /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
   /usr/lib/wine/wineserver -w
 }
 with_device() { export ALSA_CONFIG_PATH=$mic/asound.conf PULSE_SERVER=unix:$mic/native; }
-no_device() { export ALSA_CONFIG_PATH=$mic/no-device.conf; unset PULSE_SERVER; }
+no_device() { export ALSA_CONFIG_PATH=$mic/no-device.conf PULSE_SERVER=unix:/nonexistent; }
+ondav_exe() {   # arch
+  if [ -n "${ONDAV_BENCH_EXE_DIR:-}" ]; then echo "$ONDAV_BENCH_EXE_DIR/ondav-$1.exe"; else echo "$root/build/$1/dist/ondav.exe"; fi
+}
 stop_program() {   # pid
   kill "$1" 2>/dev/null || true
   for _ in $(seq 1 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
@@ -163,39 +187,67 @@ startup_once() {   # exe probes...
     if (p < 0) { print "- -"; exit }
     if (b >= 0) printf "%.0f %.0f\n", p - (a - b), b; else printf "%.0f -\n", p }'
 }
-startup() {   # arch
-  local arch=$1 exe floor device wstate prog r f
-  exe=${ONDAV_BENCH_EXE_DIR:+$ONDAV_BENCH_EXE_DIR/ondav-$arch.exe}
-  exe=${exe:-$root/build/$arch/dist/ondav.exe}
+# The three states of Wine a start-up meets:
+#   cold     no server: the run starts it, its services and its desktop process;
+#   warm     server and services up, the desktop process gone (Wine ends it
+#            about a second after the last program on the desktop);
+#   desktop  the desktop process up too (ondav_hold keeps a program on it).
+server_down() { /usr/lib/wine/wineserver -k 2>/dev/null || true; /usr/lib/wine/wineserver -w 2>/dev/null || true; }
+prefix_has() {   # name: a process of the prefix by that name is running
+  local p
+  for p in $(pgrep -x "$1"); do grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" 2>/dev/null && return 0; done
+  return 1
+}
+warm_up() {
+  server_down
+  /usr/lib/wine/wineserver -p
+  # A console program: the services start with it, the desktop process does not.
+  "${wine[@]}" reg query 'HKCU\Software\Wine' >/dev/null 2>&1 || true
+  for _ in $(seq 1 100); do prefix_has services.exe && break; sleep 0.05; done
+}
+desktop_gone() { for _ in $(seq 1 100); do prefix_has explorer.exe || return 0; sleep 0.05; done; }
+hold_pid=
+hold_desktop() {   # arch
+  "${wine[@]}" "$root/build/$1/bench/ondav_hold.exe" >/dev/null 2>&1 &
+  hold_pid=$!
+  started+=("$hold_pid")
+  for _ in $(seq 1 100); do prefix_has explorer.exe && break; sleep 0.05; done
+  sleep 0.5
+}
+release_desktop() { if [ -n "$hold_pid" ]; then stop_program "$hold_pid"; fi; hold_pid=; }
+# One round: each state of Wine in turn, and in each the program and its floor
+# one after the other (which one first alternates from round to round).
+# Every start-up appends "paint_ms box_ms" to its file, one line a round.
+startup_round() {   # arch round
+  local arch=$1 r=$2 exe floor device wstate prog order
+  exe=$(ondav_exe "$arch")
   floor=$root/build/$arch/bench/ondav_floor.exe
-  for device in with no; do
+  order="ondav floor"
+  if [ $((r % 2)) = 0 ]; then order="floor ondav"; fi
+  for device in $devices; do
     ${device}_device
-    for wstate in cold warm; do
-      for prog in ondav floor; do
-        f=$out/startup-$arch-$device-$wstate-$prog.txt
-        : > "$f"
-        /usr/lib/wine/wineserver -k 2>/dev/null || true
-        /usr/lib/wine/wineserver -w 2>/dev/null || true
-        [ $wstate = warm ] && /usr/lib/wine/wineserver -p
-        # One start not counted: the program's file types are registered
-        # (as on a machine where it is installed), and when warm, Wine's own
-        # processes are up after it.
-        if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}" >/dev/null
-        else startup_once "$floor" "${floor_probes[@]}" >/dev/null; fi
-        for r in $(seq 1 "$runs"); do
-          if [ $wstate = cold ]; then
-            /usr/lib/wine/wineserver -k 2>/dev/null || true
-            /usr/lib/wine/wineserver -w 2>/dev/null || true
-          fi
-          if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}" >> "$f"
-          else startup_once "$floor" "${floor_probes[@]}" >> "$f"; fi
-          sleep 0.3
-        done
+    for wstate in cold warm desktop; do
+      case $wstate in warm) warm_up ;; desktop) hold_desktop "$arch" ;; esac
+      for prog in $order; do
+        case $wstate in cold) server_down ;; warm) desktop_gone ;; esac
+        if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}"
+        else startup_once "$floor" "${floor_probes[@]}"; fi >> "$out/startup-$arch-$device-$wstate-$prog.txt"
       done
+      release_desktop
     done
   done
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  /usr/lib/wine/wineserver -w 2>/dev/null || true
+  server_down
+}
+startup() {   # arch
+  local r f
+  for f in "$out"/startup-"$1"-*.txt; do [ -e "$f" ] && : > "$f"; done
+  # Two starts not counted: the program's file types get registered (as on a
+  # machine where it is installed) and both programs' files are in the cache.
+  with_device
+  warm_up
+  startup_once "$root/build/$1/bench/ondav_floor.exe" "${floor_probes[@]}" >/dev/null
+  startup_once "$(ondav_exe "$1")" "${ondav_probes[@]}" >/dev/null
+  for r in $(seq 1 "$runs"); do startup_round "$1" "$r"; done
 }
 
 # ---------------------------------------------------------------- 3. live
@@ -220,16 +272,14 @@ live_window() {   # file pid frame-rect(x y w h) server-pid
     printf "%.2f %s %d %.2f %.2f %.2f %.2f %d %d %.2f\n", t / (10 * s), (fr > 0 ? sprintf("%.1f", t / fr) : "-"), fr,
       a / (10 * s), w / (10 * s), x / (10 * s), o / (10 * s), rss, prv, m / (10 * s) }' >> "$f"
 }
+# One window of a state, appended to its file: one line a round.
 live_state() {   # name pid rect... server
   local name=$1; shift
-  local f=$out/live-$name.txt i
-  : > "$f"
-  for i in $(seq 1 "$windows"); do live_window "$f" "$@"; done
+  live_window "$out/live-$name.txt" "$@"
 }
 live_ondav() {   # arch
   local arch=$1 exe res pid ws
-  exe=${ONDAV_BENCH_EXE_DIR:+$ONDAV_BENCH_EXE_DIR/ondav-$arch.exe}
-  exe=${exe:-$root/build/$arch/dist/ondav.exe}
+  exe=$(ondav_exe "$arch")
   with_device
   /usr/lib/wine/wineserver -p
   res=$("$xprobe" paint 60 - "${ondav_probes[@]}" -- "${wine[@]}" "$exe") || { echo "no first paint: $res" >&2; return 1; }
@@ -240,21 +290,20 @@ live_ondav() {   # arch
   local view=($ox $oy 800 465)                    # the page, above the status bar
   live_state "$arch-idle" "$pid" "${view[@]}" "$ws"
   xdotool mousemove $(at 200 200) click 1         # start, "Moyen"
-  sleep 2; live_state "$arch-scope-moyen" "$pid" "${view[@]}" "$ws"
+  sleep 1.5; live_state "$arch-scope-moyen" "$pid" "${view[@]}" "$ws"
   xdotool mousemove $(at 575 285) click 1         # "Rapide"
-  sleep 2; live_state "$arch-scope-rapide" "$pid" "${view[@]}" "$ws"
+  sleep 1.5; live_state "$arch-scope-rapide" "$pid" "${view[@]}" "$ws"
   xdotool mousemove $(at 575 325) click 1         # "Lent"
-  sleep 2; live_state "$arch-scope-lent" "$pid" "${view[@]}" "$ws"
+  sleep 1.5; live_state "$arch-scope-lent" "$pid" "${view[@]}" "$ws"
   xdotool key alt+d v                             # VU meters (at "Rapide")
-  sleep 2; live_state "$arch-vu" "$pid" "${view[@]}" "$ws"
+  sleep 1.5; live_state "$arch-vu" "$pid" "${view[@]}" "$ws"
   xdotool key alt+d b                             # bargraphs
-  sleep 2; live_state "$arch-bargraphs" "$pid" "${view[@]}" "$ws"
+  sleep 1.5; live_state "$arch-bargraphs" "$pid" "${view[@]}" "$ws"
   xdotool key alt+m r                             # "Arrêt"
-  sleep 2; live_state "$arch-stopped" "$pid" "${view[@]}" "$ws"
+  sleep 1.5; live_state "$arch-stopped" "$pid" "${view[@]}" "$ws"
   import -window root "$out/live-$arch.png" 2>/dev/null || true
   stop_program "$pid"
-  /usr/lib/wine/wineserver -k 2>/dev/null || true
-  /usr/lib/wine/wineserver -w 2>/dev/null || true
+  server_down
 }
 live_xoscope() {
   local pid
@@ -263,7 +312,7 @@ live_xoscope() {
   xoscope >/dev/null 2>&1 &
   pid=$!
   started+=("$pid")
-  sleep 4
+  sleep 3
   # Its window stands at the top-left corner too: count what changes in it.
   live_state xoscope "$pid" 0 0 640 640 ""
   import -window root "$out/live-xoscope.png" 2>/dev/null || true
@@ -271,16 +320,26 @@ live_xoscope() {
 }
 
 # ---------------------------------------------------------------- run
-echo "Load before: $(uptime)" | tee "$out/load.txt"
+# One load file per set of parts: a run may measure its parts in two goes.
+load=$out/load-${parts// /-}.txt
+echo "Load before ($parts): $(uptime)" | tee "$load"
 part() { [[ " $parts " == *" $1 "* ]]; }
 for arch in $archs; do
   setup_prefix "$arch"
   if part hot; then echo "== $arch: hot paths"; hot "$arch"; fi
-  if part startup; then echo "== $arch: start-up"; startup "$arch"; fi
-  if part live; then echo "== $arch: live"; live_ondav "$arch"; fi
+  if part startup; then echo "== $arch: start-up, $runs rounds"; startup "$arch"; fi
 done
-if part xoscope; then echo "== xoscope: live"; live_xoscope; fi
-echo "Load after: $(uptime)" | tee -a "$out/load.txt"
+# Live: each round measures every program once, on the same microphone, so
+# that what the machine does meanwhile falls on all of them alike.
+if part live || part xoscope; then
+  rm -f "$out"/live-*.txt
+  for r in $(seq 1 "$windows"); do
+    echo "== live, round $r of $windows"
+    if part live; then for arch in $archs; do use_prefix "$arch"; live_ondav "$arch"; done; fi
+    if part xoscope; then live_xoscope; fi
+  done
+fi
+echo "Load after ($parts): $(uptime)" | tee -a "$load"
 python3 "$root/bench/report.py" "$out" $archs > "$out/results.md"
 python3 "$root/bench/report.py" --summary "$out" $archs | tee "$out/summary.md"
 echo "Every row: $out/results.md"

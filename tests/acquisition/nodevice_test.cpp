@@ -2,6 +2,7 @@
 // ALSA configuration that has no PCM): the program opens, refuses every
 // measurement, reports the sound interface at exit and still keeps its settings.
 #include "support.h"
+#include "acquisition/EarlyWaveIn.h"
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -74,6 +75,21 @@ TEST(NoDevice, OpensRefusesEveryStartAndReportsTheInterfaceAtExit)
     EXPECT_EQ(boxes[3].text, kSoundText);
     std::vector<BYTE> bytes = ReadFileBytes(SettingsPath());
     EXPECT_EQ(bytes.size(), 48u) << "the settings are written all the same";
+}
+
+// Opened ahead by the application, the failure is still the view's one box.
+TEST(NoDevice, AFailedOpenAheadIsReportedOnceByTheView)
+{
+    SettingsFileGuard guard;
+    BoxWatcher watcher;
+    CEarlyWaveIn::Start(COndavView::CaptureFormat(kSampleRate));
+    auto harness = std::make_unique<ViewHarness>();
+    std::vector<ShownBox> boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kOpenText);
+    EXPECT_EQ(boxes[0].owner, nullptr);
+    EXPECT_TRUE(harness->view->m_bAudioFailed);
+    harness->Destroy();
 }
 
 } // namespace

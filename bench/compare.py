@@ -1,0 +1,94 @@
+"""Puts two runs of scripts/bench.sh side by side (compare.py DIR1 DIR2 ARCH...):
+the start-up ratios and the live figures of each run, median (min–max) over
+its rounds, and whether each run's median lies within the other's spread."""
+import os
+import statistics
+import sys
+
+run1, run2, archs = sys.argv[1], sys.argv[2], sys.argv[3:]
+
+
+def rows(run, name):
+    path = os.path.join(run, name)
+    if not os.path.exists(path):
+        return []
+    with open(path) as f:
+        return [line.split() for line in f if line.strip()]
+
+
+def num(text):
+    try:
+        return float(text)
+    except ValueError:
+        return None
+
+
+def spread(values):
+    v = sorted(x for x in values if x is not None)
+    return (v[0], statistics.median_low(v), v[-1]) if v else None
+
+
+def cell(s, digits):
+    if s is None:
+        return "—"
+    f = f"{{:.{digits}f}}"
+    return f"{f.format(s[1])} ({f.format(s[0])}–{f.format(s[2])})"
+
+
+def agree(a, b):
+    if a is None or b is None:
+        return "—"
+    return "yes" if a[0] <= b[1] <= a[2] and b[0] <= a[1] <= b[2] else "**no**"
+
+
+def line(label, a, b, digits):
+    print(f"| {label} | {cell(a, digits)} | {cell(b, digits)} | {agree(a, b)} |")
+
+
+def startup(run, arch, state, prog):
+    return [num(r[0]) for r in rows(run, f"startup-{arch}-with-{state}-{prog}.txt")]
+
+
+def ratio(run, arch, state):
+    o, f = startup(run, arch, state, "ondav"), startup(run, arch, state, "floor")
+    return spread(x / y if x is not None and y else None for x, y in zip(o, f))
+
+
+print("| start-up, Ondavis / floor within a round | first run | second run | each median within the other's spread |")
+print("|---|---|---|---|")
+states = [("cold", "cold"), ("warm", "warm: services up"), ("desktop", "warm: desktop process up too")]
+for a in archs:
+    for key, label in states:
+        line(f"{a}, Wine {label}", ratio(run1, a, key), ratio(run2, a, key), 2)
+print()
+print("| start-up, ms: Ondavis · floor | first run | second run | each median within the other's spread |")
+print("|---|---|---|---|")
+for a in archs:
+    for key, label in states:
+        for prog, name in (("ondav", "Ondavis"), ("floor", "floor")):
+            line(f"{a}, Wine {label}: {name}", spread(startup(run1, a, key, prog)),
+                 spread(startup(run2, a, key, prog)), 0)
+print()
+
+
+def live(run, name, col):
+    return spread(num(r[col]) for r in rows(run, f"live-{name}.txt"))
+
+
+print("| live | first run | second run | each median within the other's spread |")
+print("|---|---|---|---|")
+live_states = [("idle", "idle"), ("scope-rapide", "scope, « Rapide »"), ("scope-moyen", "scope, « Moyen »"),
+               ("scope-lent", "scope, « Lent »"), ("vu", "VU meters"), ("bargraphs", "bargraphs"),
+               ("stopped", "after a stop")]
+for a in archs:
+    for key, label in live_states:
+        line(f"Ondavis {a}, {label}: CPU % of a core", live(run1, f"{a}-{key}", 0), live(run2, f"{a}-{key}", 0), 2)
+    line(f"Ondavis {a}, « Rapide »: ms CPU per frame", live(run1, f"{a}-scope-rapide", 1),
+         live(run2, f"{a}-scope-rapide", 1), 1)
+line("xoscope: CPU % of a core", live(run1, "xoscope", 0), live(run2, "xoscope", 0), 2)
+for a in archs:
+    def per_round(run):
+        o = [num(r[0]) for r in rows(run, f"live-{a}-scope-rapide.txt")]
+        x = [num(r[0]) for r in rows(run, "live-xoscope.txt")]
+        return spread(p / q if p is not None and q else None for p, q in zip(o, x))
+    line(f"Ondavis {a} « Rapide » / xoscope, CPU, within a round", per_round(run1), per_round(run2), 2)
