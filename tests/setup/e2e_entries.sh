@@ -112,15 +112,16 @@ run_round() {
     [ -f "$group/$f" ] || fail "no shortcut $f"
   done
   "$ONDAV_WINE" start "$group_win\\Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
-  # Without a sound card the program first says so in a box of its own.
-  w=$(wait_focusable "^(Sans titre - Ondavis|Ouverture de l'interface audio\.)$" 30); shot_window "$w" "$round-program"; end_window_owner "$w"
+  # Without a sound card the program first says so in a box of its own; it
+  # registers its document type once its main window is up.
+  w=$(wait_main_window 'Sans titre - Ondavis' 30); shot_window "$w" "$round-program"
+  for i in $(seq 1 25); do wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme && break; sleep 0.2; done
+  wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme || fail "the program did not register .osc"
+  end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Lisez-moi.lnk" >>"$log" 2>&1 || true  # its status is not the program's
   w=$(wait_focusable 'lisezmoi' 30); shot_window "$w" "$round-readme"; end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Desinstaller l'Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
   w=$(wait_focusable '^Ondavis Setup$' 30); shot_window "$w" "$round-uninstaller"; end_window_owner "$w"
-  sleep 1
-  # The program registered its document type when it started.
-  wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme || fail "the program did not register .osc"
   echo "shortcuts: the program, the read-me and the installer started"
 
   echo "== round $round: install again, from the installed copy, over itself"
