@@ -2,37 +2,15 @@
 the start-up ratios and the live figures of each run, median (min–max) over
 its rounds, and whether each run's median lies within the other's spread."""
 import os
-import statistics
 import sys
+
+from figures import fmt, number, read_rows, spread
 
 run1, run2, archs = sys.argv[1], sys.argv[2], sys.argv[3:]
 
 
 def rows(run, name):
-    path = os.path.join(run, name)
-    if not os.path.exists(path):
-        return []
-    with open(path) as f:
-        return [line.split() for line in f if line.strip()]
-
-
-def num(text):
-    try:
-        return float(text)
-    except ValueError:
-        return None
-
-
-def spread(values):
-    v = sorted(x for x in values if x is not None)
-    return (v[0], statistics.median_low(v), v[-1]) if v else None
-
-
-def cell(s, digits):
-    if s is None:
-        return "—"
-    f = f"{{:.{digits}f}}"
-    return f"{f.format(s[1])} ({f.format(s[0])}–{f.format(s[2])})"
+    return read_rows(os.path.join(run, name))
 
 
 def agree(a, b):
@@ -42,11 +20,11 @@ def agree(a, b):
 
 
 def line(label, a, b, digits):
-    print(f"| {label} | {cell(a, digits)} | {cell(b, digits)} | {agree(a, b)} |")
+    print(f"| {label} | {fmt(a, digits)} | {fmt(b, digits)} | {agree(a, b)} |")
 
 
 def startup(run, arch, state, prog):
-    return [num(r[0]) for r in rows(run, f"startup-{arch}-with-{state}-{prog}.txt")]
+    return [number(r[0]) for r in rows(run, f"startup-{arch}-with-{state}-{prog}.txt")]
 
 
 def ratio(run, arch, state):
@@ -72,7 +50,7 @@ print()
 
 
 def live(run, name, col):
-    return spread(num(r[col]) for r in rows(run, f"live-{name}.txt"))
+    return spread(number(r[col]) for r in rows(run, f"live-{name}.txt"))
 
 
 print("| live | first run | second run | each median within the other's spread |")
@@ -88,7 +66,7 @@ for a in archs:
 line("xoscope: CPU % of a core", live(run1, "xoscope", 0), live(run2, "xoscope", 0), 2)
 for a in archs:
     def per_round(run):
-        o = [num(r[0]) for r in rows(run, f"live-{a}-scope-rapide.txt")]
-        x = [num(r[0]) for r in rows(run, "live-xoscope.txt")]
+        o = [number(r[0]) for r in rows(run, f"live-{a}-scope-rapide.txt")]
+        x = [number(r[0]) for r in rows(run, "live-xoscope.txt")]
         return spread(p / q if p is not None and q else None for p, q in zip(o, x))
     line(f"Ondavis {a} « Rapide » / xoscope, CPU, within a round", per_round(run1), per_round(run2), 2)

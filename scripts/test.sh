@@ -38,19 +38,14 @@ wait_for() {   # NAME PID LOG: waits for a part started at $started, fails with 
   phase["$1 done after"]=$((SECONDS - started))
   order+=("$1 done after")
 }
-run_ctest() {   # ARCH JOBS CTEST-ARGS...: the log is build/ARCH/ctest.log
+ctest_in() {   # ARCH JOBS CTEST-ARGS...
   local arch=$1 jobs=$2
   shift 2
-  (cd "$root/build/$arch" && ctest --output-on-failure --timeout 600 -j"$jobs" "$@" "${args[@]}") \
-    >"$root/build/$arch/ctest.log" 2>&1
+  (cd "$root/build/$arch" && ctest --output-on-failure --timeout 600 -j"$jobs" "$@" "${args[@]}")
 }
-show_ctest() {   # ARCH JOBS CTEST-ARGS...: the same, shown as it goes
-  local arch=$1 jobs=$2
-  shift 2
-  set -o pipefail
-  (cd "$root/build/$arch" && ctest --output-on-failure --timeout 600 -j"$jobs" "$@" "${args[@]}") 2>&1 \
-    | tee "$root/build/$arch/ctest.log"
-}
+# The log of each run is build/ARCH/ctest.log; the i686 run is also shown as it goes.
+run_ctest() { ctest_in "$@" >"$root/build/$1/ctest.log" 2>&1; }
+show_ctest() { ctest_in "$@" 2>&1 | tee "$root/build/$1/ctest.log"; }
 # The template prefix that every test's prefix is copied from (the ctest
 # fixture wine_prefix makes it when it is missing).
 make_template() {   # ARCH [wow64]
