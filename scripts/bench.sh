@@ -18,8 +18,9 @@
 # Results: build/bench/summary.md (the README's tables), build/bench/results.md
 # (every row), and the raw figures beside them.
 # Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-up
-# rounds, 8), ONDAV_BENCH_DEVICES ("with": start-ups with a sound device; "with
-# none" adds those without one), ONDAV_BENCH_WINDOWS (live rounds, 3),
+# rounds, 10), ONDAV_BENCH_STATES (the states of Wine a start-up meets, "cold
+# warm desktop"), ONDAV_BENCH_DEVICES ("with": start-ups with a sound device; "with
+# none" adds those without one), ONDAV_BENCH_WINDOWS (live rounds, 5),
 # ONDAV_BENCH_SECONDS (seconds per live window, 6), ONDAV_BENCH_BATCHES (hot
 # path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
 # ondav_bench-ARCH.exe from there instead of the fresh builds, e.g. to measure
@@ -29,9 +30,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 archs=${ONDAV_BENCH_ARCHS:-i686 x86_64}
-runs=${ONDAV_BENCH_RUNS:-8}
+runs=${ONDAV_BENCH_RUNS:-10}
 devices=${ONDAV_BENCH_DEVICES:-with}
-windows=${ONDAV_BENCH_WINDOWS:-3}
+states=${ONDAV_BENCH_STATES:-cold warm desktop}
+windows=${ONDAV_BENCH_WINDOWS:-5}
 seconds=${ONDAV_BENCH_SECONDS:-6}
 export ONDAV_BENCH_SECONDS=$seconds
 batches=${ONDAV_BENCH_BATCHES:-11}
@@ -206,6 +208,19 @@ warm_up() {
   for _ in $(seq 1 100); do prefix_has services.exe && break; sleep 0.05; done
 }
 desktop_gone() { for _ in $(seq 1 100); do prefix_has explorer.exe || return 0; sleep 0.05; done; }
+# Waits until Wine's processes of the prefix and the X server have used no
+# more than 1 % of a core for a quarter of a second: a start-up timed while
+# Wine still ends the previous program, or still starts its desktop, would
+# carry that work too (whichever program went first in a round paid for it).
+settle() {
+  local before after
+  for _ in $(seq 1 40); do
+    before=$(cpu_ms $(prefix_pids "$WINEPREFIX") "$xvfb_pid")
+    sleep 0.25
+    after=$(cpu_ms $(prefix_pids "$WINEPREFIX") "$xvfb_pid")
+    [ $((after - before)) -le 2 ] && return 0
+  done
+}
 hold_pid=
 hold_desktop() {   # arch
   "${wine[@]}" "$root/build/$1/bench/ondav_hold.exe" >/dev/null 2>&1 &
@@ -226,10 +241,11 @@ startup_round() {   # arch round
   if [ $((r % 2)) = 0 ]; then order="floor ondav"; fi
   for device in $devices; do
     ${device}_device
-    for wstate in cold warm desktop; do
+    for wstate in $states; do
       case $wstate in warm) warm_up ;; desktop) hold_desktop "$arch" ;; esac
       for prog in $order; do
         case $wstate in cold) server_down ;; warm) desktop_gone ;; esac
+        settle
         if [ $prog = ondav ]; then startup_once "$exe" "${ondav_probes[@]}"
         else startup_once "$floor" "${floor_probes[@]}"; fi >> "$out/startup-$arch-$device-$wstate-$prog.txt"
       done
