@@ -1,10 +1,10 @@
 """Puts two runs of scripts/bench.sh side by side (compare.py DIR1 DIR2 ARCH...):
-the start-up ratios and the live figures of each run, median (min–max) over
+the hot paths, the start-up times and ratios and the live figures of each run, median (min–max) over
 its rounds, and whether each run's median lies within the other's spread."""
 import os
 import sys
 
-from figures import fmt, number, read_rows, spread
+from figures import HOT_SUMMARY, fmt, number, read_hot, read_rows, spread
 
 run1, run2, archs = sys.argv[1], sys.argv[2], sys.argv[3:]
 
@@ -32,6 +32,13 @@ def ratio(run, arch, state):
     return spread(x / y if x is not None and y else None for x, y in zip(o, f))
 
 
+print("| hot path, µs | first run | second run | each median within the other's spread |")
+print("|---|---|---|---|")
+for a in archs:
+    h1, h2 = read_hot(run1, a), read_hot(run2, a)
+    for key, label in HOT_SUMMARY:
+        line(f"{a}: {label}", h1.get(key), h2.get(key), 0)
+print()
 print("| start-up, Ondavis / floor within a round | first run | second run | each median within the other's spread |")
 print("|---|---|---|---|")
 states = [("cold", "cold"), ("warm", "warm: services up"), ("desktop", "warm: desktop process up too")]

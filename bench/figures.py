@@ -32,3 +32,27 @@ def read_rows(path):
         return []
     with open(path) as f:
         return [line.split() for line in f if line.strip()]
+
+
+def read_hot(run, arch):
+    """The hot-path rows of a run: name -> (min, median, max), µs."""
+    path = os.path.join(run, f"hot-{arch}.tsv")
+    if not os.path.exists(path):
+        return {}
+    with open(path) as f:
+        return {r[0]: tuple(map(float, r[1:4])) for r in (line.rstrip("\n").split("\t") for line in f if line.strip())}
+
+
+# The hot paths the README's table shows: row name, label.
+HOT_SUMMARY = [
+    ("paint/screen/scope/offset/1 ms", "paint the scope page, two channels offset, 1 ms (the start values)"),
+    ("paint/screen/scope/offset/50 ms", "the same at 50 ms (the costliest time base)"),
+    ("paint/screen/scope/Lissajous/1 ms", "the same, Lissajous figure"),
+    ("paint/printer/scope/offset/1 ms", "the printer page (2400 × 1800), offset, 1 ms"),
+    ("paint/screen/VU meters", "paint the VU-meter page"),
+    ("paint/screen/bargraphs", "paint the bargraph page"),
+    ("repaint after a capture/scope", "repaint after a capture: scope screen and synchronisation box"),
+    ("repaint after a capture/VU meters", "repaint after a capture: VU meters"),
+    ("capture/collect + copy into the document + trigger", "collect a capture, copy it into the document, find the trigger"),
+    ("document/save and reopen (.osc, 64176 bytes)", "save and reopen an `.osc` file (64176 bytes)"),
+]

@@ -7,7 +7,7 @@ import statistics
 import subprocess
 import sys
 
-from figures import fmt, number, read_rows, spread
+from figures import HOT_SUMMARY, fmt, number, read_hot, read_rows, spread
 
 summary = sys.argv[1] == "--summary"
 args = sys.argv[2:] if summary else sys.argv[1:]
@@ -38,23 +38,11 @@ print("  \n".join(loads) + "\n")
 print("Every cell is median (min–max).\n")
 
 # ---- hot paths
-hot = {a: {r[0]: tuple(map(float, r[1:4])) for r in
-           (line.rstrip("\n").split("\t") for line in open(os.path.join(out, f"hot-{a}.tsv")) if line.strip())}
-       for a in archs if os.path.exists(os.path.join(out, f"hot-{a}.tsv"))}
+hot = {a: read_hot(out, a) for a in archs if read_hot(out, a)}
 if hot and summary:
-    rows = [("paint/screen/scope/offset/1 ms", "paint the scope page, two channels offset, 1 ms (the start values)"),
-            ("paint/screen/scope/offset/50 ms", "the same at 50 ms (the costliest time base)"),
-            ("paint/screen/scope/Lissajous/1 ms", "the same, Lissajous figure"),
-            ("paint/printer/scope/offset/1 ms", "the printer page (2400 × 1800), offset, 1 ms"),
-            ("paint/screen/VU meters", "paint the VU-meter page"),
-            ("paint/screen/bargraphs", "paint the bargraph page"),
-            ("repaint after a capture/scope", "repaint after a capture: scope screen and synchronisation box"),
-            ("repaint after a capture/VU meters", "repaint after a capture: VU meters"),
-            ("capture/collect + copy into the document + trigger", "collect a capture, copy it into the document, find the trigger"),
-            ("document/save and reopen (.osc, 64176 bytes)", "save and reopen an `.osc` file (64176 bytes)")]
     print("| operation, µs per run | " + " | ".join(hot) + " |")
     print("|---|" + "---|" * len(hot))
-    for k, label in rows:
+    for k, label in HOT_SUMMARY:
         print(f"| {label} | " + " | ".join(fmt(hot[a].get(k)) for a in hot) + " |")
     print()
 elif hot:
