@@ -4,7 +4,7 @@ its rounds, and whether each run's median lies within the other's spread."""
 import os
 import sys
 
-from figures import HOT_SUMMARY, fmt, number, read_hot, read_rows, spread
+from figures import GAUGE_PARTS, HOT_SUMMARY, fmt, gauge, number, read_hot, read_rows, spread
 
 run1, run2, archs = sys.argv[1], sys.argv[2], sys.argv[3:]
 
@@ -32,6 +32,11 @@ def ratio(run, arch, state):
     return spread(x / y if x is not None and y else None for x, y in zip(o, f))
 
 
+print("| the host's speed: a fixed loop, ms | first run | second run | each median within the other's spread |")
+print("|---|---|---|---|")
+for part, label in GAUGE_PARTS:
+    line(f"beside the {label}", gauge(run1, part), gauge(run2, part), 1)
+print()
 print("| hot path, µs | first run | second run | each median within the other's spread |")
 print("|---|---|---|---|")
 for a in archs:

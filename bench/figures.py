@@ -56,3 +56,12 @@ HOT_SUMMARY = [
     ("capture/collect + copy into the document + trigger", "collect a capture, copy it into the document, find the trigger"),
     ("document/save and reopen (.osc, 64176 bytes)", "save and reopen an `.osc` file (64176 bytes)"),
 ]
+
+
+# The parts a run times the host's speed beside (bench/gauge.c): part, label.
+GAUGE_PARTS = [("hot", "hot paths"), ("startup", "start-up"), ("live", "live")]
+
+
+def gauge(run, part):
+    """The host gauge's spread over a part's rounds, ms (None when not taken)."""
+    return spread(number(r[0]) for r in read_rows(os.path.join(run, f"gauge-{part}.txt")))

@@ -7,7 +7,7 @@ import statistics
 import subprocess
 import sys
 
-from figures import HOT_SUMMARY, fmt, number, read_hot, read_rows, spread
+from figures import GAUGE_PARTS, HOT_SUMMARY, fmt, gauge, number, read_hot, read_rows, spread
 
 summary = sys.argv[1] == "--summary"
 args = sys.argv[2:] if summary else sys.argv[1:]
@@ -35,6 +35,11 @@ for name in sorted(n for n in os.listdir(out) if n.startswith("load")):
     with open(os.path.join(out, name)) as f:
         loads += [line.strip() for line in f if line.strip()]
 print("  \n".join(loads) + "\n")
+gauges = [(label, gauge(out, part)) for part, label in GAUGE_PARTS]
+gauges = [f"{label} {fmt(g, 1)}" for label, g in gauges if g]
+if gauges:
+    print("The host's speed (`bench/gauge.c`, a fixed loop on one core, ms; less is a faster host): "
+          + ", ".join(gauges) + ".\n")
 print("Every cell is median (min–max).\n")
 
 # ---- hot paths

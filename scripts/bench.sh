@@ -14,7 +14,8 @@
 #      same for xoscope, the Linux scope, on the same microphone and display,
 #      in rounds: each round measures every program once.
 # Ratios (program / floor, program / xoscope) are taken within each round and
-# given with their spread over the rounds.
+# given with their spread over the rounds. A fixed loop (bench/gauge.c) times
+# the host's own speed beside every round.
 # Results: build/bench/summary.md (the README's tables), build/bench/results.md
 # (every row), and the raw figures beside them.
 # Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-up
@@ -61,6 +62,9 @@ fi
 [ -n "${ONDAV_BENCH_NOBUILD:-}" ] || for a in $archs; do "$root/scripts/build.sh" "$a" ondav ondav_bench ondav_floor ondav_hold >/dev/null; done
 gcc -O2 -Wall -o "$out/xprobe" "$root/bench/xprobe.c" -lXdamage -lX11
 xprobe=$out/xprobe
+gcc -O2 -Wall -o "$out/gauge" "$root/bench/gauge.c"
+# The host's speed beside each part's rounds (bench/gauge.c): one line a round.
+gauge() { "$out/gauge" >> "$out/gauge-$1.txt"; }
 
 # ---------------------------------------------------------------- our own display
 # Always a private display: the figures must not share an X server.
@@ -172,7 +176,9 @@ stop_program() {   # pid
 hot() {   # arch
   local f=$out/hot-$1.tsv exe=$root/build/$1/bench/ondav_bench.exe
   [ -n "${ONDAV_BENCH_EXE_DIR:-}" ] && exe=$ONDAV_BENCH_EXE_DIR/ondav_bench-$1.exe
+  gauge hot
   "${wine[@]}" "$exe" "$batches" > "$f"
+  gauge hot
 }
 
 # ---------------------------------------------------------------- 2. start-up
@@ -239,6 +245,7 @@ startup_round() {   # arch round
   floor=$root/build/$arch/bench/ondav_floor.exe
   order="ondav floor"
   if [ $((r % 2)) = 0 ]; then order="floor ondav"; fi
+  gauge startup
   for device in $devices; do
     ${device}_device
     for wstate in $states; do
@@ -340,6 +347,7 @@ live_xoscope() {
 load=$out/load-${parts// /-}.txt
 echo "Load before ($parts): $(uptime)" | tee "$load"
 part() { [[ " $parts " == *" $1 "* ]]; }
+for p in hot startup live; do if part $p; then rm -f "$out/gauge-$p.txt"; fi; done
 for arch in $archs; do
   setup_prefix "$arch"
   if part hot; then echo "== $arch: hot paths"; hot "$arch"; fi
@@ -351,6 +359,7 @@ if part live || part xoscope; then
   rm -f "$out"/live-*.txt
   for r in $(seq 1 "$windows"); do
     echo "== live, round $r of $windows"
+    gauge live
     if part live; then for arch in $archs; do use_prefix "$arch"; live_ondav "$arch"; done; fi
     if part xoscope; then live_xoscope; fi
   done
