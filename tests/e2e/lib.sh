@@ -5,7 +5,16 @@ set -u
 source "$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/wine-env.sh"
 ondav_ensure_prefix
 
-fail() { echo "FAIL: $*"; exit 1; }
+# A failed check also says what the screen showed: most name a window that
+# did not come, and what came instead is the first clue.
+fail() {
+  local w
+  echo "FAIL: $*"
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    echo "  on the screen: '$(xdotool getwindowname "$w" 2>/dev/null)'"
+  done
+  exit 1
+}
 pass() { echo "ok: $*"; }
 
 # ondav_wait_window REGEX [SECONDS] [first|last]: prints the X id of a visible
