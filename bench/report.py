@@ -43,7 +43,7 @@ if gauges:
 print("Every cell is median (min–max).\n")
 
 # ---- hot paths
-hot = {a: read_hot(out, a) for a in archs if read_hot(out, a)}
+hot = {a: rows for a in archs if (rows := read_hot(out, a))}
 if hot and summary:
     print("| operation, µs per run | " + " | ".join(hot) + " |")
     print("|---|" + "---|" * len(hot))
