@@ -76,9 +76,13 @@ for a in archs:
     line(f"Ondavis {a}, « Rapide »: ms CPU per frame", live(run1, f"{a}-scope-rapide", 1),
          live(run2, f"{a}-scope-rapide", 1), 1)
 line("xoscope: CPU % of a core", live(run1, "xoscope", 0), live(run2, "xoscope", 0), 2)
+def per_round(run, name):
+    o = [number(r[0]) for r in rows(run, f"live-{name}.txt")]
+    x = [number(r[0]) for r in rows(run, "live-xoscope.txt")]
+    return spread(p / q if p is not None and q else None for p, q in zip(o, x))
+
+
 for a in archs:
-    def per_round(run):
-        o = [number(r[0]) for r in rows(run, f"live-{a}-scope-rapide.txt")]
-        x = [number(r[0]) for r in rows(run, "live-xoscope.txt")]
-        return spread(p / q if p is not None and q else None for p, q in zip(o, x))
-    line(f"Ondavis {a} « Rapide » / xoscope, CPU, within a round", per_round(run1), per_round(run2), 2)
+    for key, label in live_states:
+        line(f"Ondavis {a}, {label} / xoscope, CPU, within a round", per_round(run1, f"{a}-{key}"),
+             per_round(run2, f"{a}-{key}"), 3)

@@ -19,9 +19,9 @@
 # Results: build/bench/summary.md (the README's tables), build/bench/results.md
 # (every row), and the raw figures beside them.
 # Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-up
-# rounds, 10), ONDAV_BENCH_STATES (the states of Wine a start-up meets, "cold
+# rounds, 12), ONDAV_BENCH_STATES (the states of Wine a start-up meets, "cold
 # warm desktop"), ONDAV_BENCH_DEVICES ("with": start-ups with a sound device; "with
-# none" adds those without one), ONDAV_BENCH_WINDOWS (live rounds, 5),
+# none" adds those without one), ONDAV_BENCH_WINDOWS (live rounds, 7),
 # ONDAV_BENCH_SECONDS (seconds per live window, 6), ONDAV_BENCH_BATCHES (hot
 # path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
 # ondav_bench-ARCH.exe from there instead of the fresh builds, e.g. to measure
@@ -31,10 +31,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 archs=${ONDAV_BENCH_ARCHS:-i686 x86_64}
-runs=${ONDAV_BENCH_RUNS:-10}
+runs=${ONDAV_BENCH_RUNS:-12}
 devices=${ONDAV_BENCH_DEVICES:-with}
 states=${ONDAV_BENCH_STATES:-cold warm desktop}
-windows=${ONDAV_BENCH_WINDOWS:-5}
+windows=${ONDAV_BENCH_WINDOWS:-7}
 seconds=${ONDAV_BENCH_SECONDS:-6}
 export ONDAV_BENCH_SECONDS=$seconds
 batches=${ONDAV_BENCH_BATCHES:-11}
@@ -360,8 +360,16 @@ if part live || part xoscope; then
   for r in $(seq 1 "$windows"); do
     echo "== live, round $r of $windows"
     gauge live
-    if part live; then for arch in $archs; do use_prefix "$arch"; live_ondav "$arch"; done; fi
-    if part xoscope; then live_xoscope; fi
+    # The order turns round by round, so that no program always comes last.
+    order=()
+    if part live; then for arch in $archs; do order+=("$arch"); done; fi
+    if part xoscope; then order+=(xoscope); fi
+    if [ $((r % 2)) -eq 0 ]; then
+      for ((i = 0, j = ${#order[@]} - 1; i < j; i++, j--)); do t=${order[i]}; order[i]=${order[j]}; order[j]=$t; done
+    fi
+    for prog in "${order[@]}"; do
+      if [ "$prog" = xoscope ]; then live_xoscope; else use_prefix "$prog"; live_ondav "$prog"; fi
+    done
   done
 fi
 echo "Load after ($parts): $(uptime)" | tee -a "$load"
