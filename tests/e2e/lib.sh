@@ -13,6 +13,7 @@ fail() {
   for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
     echo "  on the screen: '$(xdotool getwindowname "$w" 2>/dev/null)'"
   done
+  ps -eo pid,etime,args 2>/dev/null | grep -i '[.]exe' | sed 's/^/  running: /' | cut -c1-160
   exit 1
 }
 pass() { echo "ok: $*"; }

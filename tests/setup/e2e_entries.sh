@@ -20,6 +20,9 @@ group=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Ond
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Ondavis'
 stage=
 pids=()
+# A program's first window, with eight Wine checks on two cores, can take
+# well over half a minute to come.
+first=90
 log=$art/run.log
 : >"$log"
 
@@ -42,8 +45,6 @@ cleanup() {
   [ -n "${ONDAV_XVFB_PID:-}" ] && kill "$ONDAV_XVFB_PID" 2>/dev/null || true
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-
 wait_gone() {  # <pid> <seconds>
   local i
   for i in $(seq 1 $(( $2 * 10 ))); do
@@ -71,7 +72,7 @@ end_window_owner() {
 install_with() {
   "$ONDAV_WINE" "$1" >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
+  w=$(wait_focusable '^Ondavis Setup$' $first); key "$w" Return
   w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
   w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
   w=$(wait_focusable '^Installation ou D'); key "$w" Return
@@ -114,14 +115,14 @@ run_round() {
   "$ONDAV_WINE" start "$group_win\\Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
   # Without a sound card the program first says so in a box of its own; it
   # registers its document type once its main window is up.
-  w=$(wait_main_window 'Sans titre - Ondavis' 30); shot_window "$w" "$round-program"
+  w=$(wait_main_window 'Sans titre - Ondavis' $first); shot_window "$w" "$round-program"
   for i in $(seq 1 25); do wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme && break; sleep 0.2; done
   wreg query 'HKCU\Software\Classes\.osc' | grep -q Ondagramme || fail "the program did not register .osc"
   end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Lisez-moi.lnk" >>"$log" 2>&1 || true  # its status is not the program's
-  w=$(wait_focusable 'lisezmoi' 30); shot_window "$w" "$round-readme"; end_window_owner "$w"
+  w=$(wait_focusable 'lisezmoi' $first); shot_window "$w" "$round-readme"; end_window_owner "$w"
   "$ONDAV_WINE" start "$group_win\\Desinstaller l'Ondavis.lnk" >>"$log" 2>&1 || true  # its status is not the program's
-  w=$(wait_focusable '^Ondavis Setup$' 30); shot_window "$w" "$round-uninstaller"; end_window_owner "$w"
+  w=$(wait_focusable '^Ondavis Setup$' $first); shot_window "$w" "$round-uninstaller"; end_window_owner "$w"
   echo "shortcuts: the program, the read-me and the installer started"
 
   echo "== round $round: install again, from the installed copy, over itself"
@@ -139,7 +140,7 @@ run_round() {
   [ "${2:-}" = no-temp ] && unusable_temp
   "$ONDAV_WINE" "$exe" $args >>"$log" 2>&1 &
   setup_pid=$!; pids+=("$setup_pid")
-  w=$(wait_focusable "^D.*sinstallation de l'Ondavis$" 30)
+  w=$(wait_focusable "^D.*sinstallation de l'Ondavis$" $first)
   ! xdotool search --onlyvisible --name '^(Ondavis Setup|Bienvenue!)$' >/dev/null 2>&1 || fail "the greeting or the wizard came up"
   shot_window "$w" "$round-uninstall"; key "$w" Return
   if [ "${2:-}" = no-temp ]; then

@@ -39,8 +39,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*"; exit 1; }
-
 cp -r "$bin/dist/." "$stage/"
 if [ ! -f "$stage/ondav.exe" ]; then
   # The instrument is not part of this build: the copy only needs some bytes.
@@ -80,7 +78,7 @@ start_setup() {
 
 echo "== install run"
 start_setup
-w=$(wait_focusable '^Ondavis Setup$' 30); shot_window "$w" 01-greeting; key "$w" Return
+w=$(wait_focusable '^Ondavis Setup$' 90); shot_window "$w" 01-greeting; key "$w" Return
 w=$(wait_focusable '^Bienvenue!$'); shot_window "$w" 02-welcome; key "$w" Return
 w=$(wait_focusable '^Acceptation de la licence$'); shot_window "$w" 03-license; key "$w" Tab space
 w=$(wait_focusable '^Installation ou D'); shot_window "$w" 04-type; key "$w" Return
@@ -116,7 +114,7 @@ grep -E 'Call advapi32\.RegSetValueExA' "$log" | sed 's/^[0-9a-f]*://; s/ ret=.*
 
 echo "== uninstall run"
 start_setup
-w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
+w=$(wait_focusable '^Ondavis Setup$' 90); key "$w" Return
 w=$(wait_focusable '^Bienvenue!$'); key "$w" Return
 w=$(wait_focusable '^Acceptation de la licence$'); key "$w" Tab space
 w=$(wait_focusable '^Installation ou D'); key "$w" Down
@@ -136,7 +134,7 @@ mkdir -p "$deep"
 cp -r "$stage/." "$deep/"
 WINEDEBUG=-all "$ONDAV_WINE" "$deep/ondavsetup.exe" >>"$log" 2>&1 &
 setup_pid=$!
-w=$(wait_focusable '^Ondavis Setup$' 30); key "$w" Return
+w=$(wait_focusable '^Ondavis Setup$' 90); key "$w" Return
 w=$(wait_focusable '^Product Sample Install Error$'); shot_window "$w" 09-deep-folder
 ! xdotool search --onlyvisible --name '^Bienvenue!$' >/dev/null 2>&1 || fail "the wizard ran on a script found elsewhere"
 key "$w" Return
