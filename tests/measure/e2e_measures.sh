@@ -62,7 +62,10 @@ PY
 
 "$ONDAV_WINE" "$BUILD/dist/ondav.exe" >"$ARTIFACTS/ondav.log" 2>&1 &
 pid=$!
-main=$(wait_window "Sans titre - Ondavis" 60) || fail "no main window"
+if ! main=$(wait_window "Sans titre - Ondavis" 60); then
+  if kill -0 $pid 2>/dev/null; then fail "no main window, ondav.exe still running"; fi
+  wait $pid; fail "no main window, ondav.exe ended with status $?"
+fi
 sleep 2.5   # the splash
 xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus "$main"
 xdotool key ctrl+m
