@@ -38,9 +38,9 @@ wait_for() {   # NAME PID LOG: waits for a part started at $started, fails with 
   phase["$1 done after"]=$((SECONDS - started))
   order+=("$1 done after")
 }
-# A test that fails runs once more: eight Wine checks on two cores now and
-# then keep a program's first window waiting past its check's patience. Its
-# failed try stays in the log, and the summary names it.
+# A test that fails runs once more: with eight Wine checks on two cores, a
+# check now and then finds no window of a program it started. Its failed try
+# stays in the log, and the summary names it.
 ctest_in() {   # ARCH JOBS CTEST-ARGS...
   local arch=$1 jobs=$2
   shift 2
