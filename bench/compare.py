@@ -61,6 +61,13 @@ for a in archs:
 print()
 
 
+def per_round(run, name):
+    """A live state's CPU against xoscope's, taken within each round."""
+    o = [number(r[0]) for r in rows(run, f"live-{name}.txt")]
+    x = [number(r[0]) for r in rows(run, "live-xoscope.txt")]
+    return spread(p / q if p is not None and q else None for p, q in zip(o, x))
+
+
 def live(run, name, col):
     return spread(number(r[col]) for r in rows(run, f"live-{name}.txt"))
 
@@ -76,12 +83,6 @@ for a in archs:
     line(f"Ondavis {a}, « Rapide »: ms CPU per frame", live(run1, f"{a}-scope-rapide", 1),
          live(run2, f"{a}-scope-rapide", 1), 1)
 line("xoscope: CPU % of a core", live(run1, "xoscope", 0), live(run2, "xoscope", 0), 2)
-def per_round(run, name):
-    o = [number(r[0]) for r in rows(run, f"live-{name}.txt")]
-    x = [number(r[0]) for r in rows(run, "live-xoscope.txt")]
-    return spread(p / q if p is not None and q else None for p, q in zip(o, x))
-
-
 for a in archs:
     for key, label in live_states:
         line(f"Ondavis {a}, {label} / xoscope, CPU, within a round", per_round(run1, f"{a}-{key}"),
