@@ -35,12 +35,16 @@ def read_rows(path):
 
 
 def read_hot(run, arch):
-    """The hot-path rows of a run: name -> (min, median, max), µs."""
+    """The hot-path rows of a run: name -> (min, median, max), µs, over every
+    batch of every round (a line per row and round: name, then its batches)."""
     path = os.path.join(run, f"hot-{arch}.tsv")
     if not os.path.exists(path):
         return {}
+    batches = {}
     with open(path) as f:
-        return {r[0]: tuple(map(float, r[1:4])) for r in (line.rstrip("\n").split("\t") for line in f if line.strip())}
+        for r in (line.rstrip("\n").split("\t") for line in f if line.strip()):
+            batches.setdefault(r[0], []).extend(map(float, r[1:]))
+    return {name: spread(v) for name, v in batches.items()}
 
 
 # The hot paths the README's table shows: row name, label.

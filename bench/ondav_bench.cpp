@@ -2,8 +2,8 @@
 // spread shows: the paint of every display, layout and time base (screen and
 // printer page), the repaint that follows a capture, turning a capture into a
 // frame (collect, copy into the document, trigger search) and an .osc round
-// trip. One line per row: name, then min, median and max in microseconds,
-// tab-separated. Usage: ondav_bench [BATCHES]
+// trip. One line per row: name, then each batch's time per run in
+// microseconds, fastest first, tab-separated. Usage: ondav_bench [BATCHES]
 #include "acquisition/OndavView.h"
 #include "acquisition/SettingsModel.h"
 #include <algorithm>
@@ -18,10 +18,12 @@
 
 namespace {
 
-int g_batches = 11;
+int g_batches = 2;
 
-// Each batch runs the work `runs` times; the row gives the per-run time of
-// the fastest, the middle and the slowest batch.
+// Each batch runs the work `runs` times; the row gives each batch's time per
+// run. The benchmark runs this program in every round of a run and takes the
+// spread over all of them: one process alone hides how much a fresh start
+// (its heap, its caches, what the host does then) moves the figures.
 void row(const std::string& name, int runs, const std::function<void()>& work)
 {
     LARGE_INTEGER freq;
@@ -37,7 +39,9 @@ void row(const std::string& name, int runs, const std::function<void()>& work)
                          static_cast<double>(freq.QuadPart) / runs);
     }
     std::sort(perRun.begin(), perRun.end());
-    std::printf("%s\t%.1f\t%.1f\t%.1f\n", name.c_str(), perRun.front(), perRun[perRun.size() / 2], perRun.back());
+    std::printf("%s", name.c_str());
+    for (double t : perRun) std::printf("\t%.1f", t);
+    std::printf("\n");
     std::fflush(stdout);
 }
 
@@ -104,7 +108,7 @@ std::string timeBaseName(int code)
 
 int main(int argc, char** argv)
 {
-    if (argc > 1) g_batches = std::max(3, std::atoi(argv[1]));
+    if (argc > 1) g_batches = std::max(1, std::atoi(argv[1]));
     auto* doc = new COndavDoc;
     auto* view = new COndavView;
     view->SetDocument(doc);

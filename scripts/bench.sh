@@ -3,7 +3,8 @@
 # loader in a 32-bit prefix, x86_64 under wine64), each with its spread:
 #   1. the hot paths (bench/ondav_bench.cpp): paint of every display, layout and
 #      time base on the screen and on the printer page, the repaint after a
-#      capture, collect + copy + trigger, save and reopen;
+#      capture, collect + copy + trigger, save and reopen; a fresh process in
+#      each start-up round;
 #   2. start-up to the first painted main window beside the floor of a bare
 #      window that opens the sound card (bench/floor.cpp), in three states of
 #      Wine: cold (no server), warm (server and services up) and warm with its
@@ -19,11 +20,11 @@
 # Results: build/bench/summary.md (the README's tables), build/bench/results.md
 # (every row), and the raw figures beside them.
 # Environment: ONDAV_BENCH_ARCHS ("i686 x86_64"), ONDAV_BENCH_RUNS (start-up
-# rounds, 12), ONDAV_BENCH_STATES (the states of Wine a start-up meets, "cold
+# and hot-path rounds, 12), ONDAV_BENCH_STATES (the states of Wine a start-up meets, "cold
 # warm desktop"), ONDAV_BENCH_DEVICES ("with": start-ups with a sound device; "with
-# none" adds those without one), ONDAV_BENCH_WINDOWS (live rounds, 7),
+# none" adds those without one), ONDAV_BENCH_WINDOWS (live rounds, 9),
 # ONDAV_BENCH_SECONDS (seconds per live window, 6), ONDAV_BENCH_BATCHES (hot
-# path batches, 11), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
+# path batches a round, 2), ONDAV_BENCH_EXE_DIR (run ondav-ARCH.exe and
 # ondav_bench-ARCH.exe from there instead of the fresh builds, e.g. to measure
 # an older program), ONDAV_BENCH_OUT (where the figures go, build/bench), ONDAV_BENCH_PARTS
 # ("hot startup live xoscope": what to measure), ONDAV_BENCH_NOBUILD (set: use
@@ -34,10 +35,10 @@ archs=${ONDAV_BENCH_ARCHS:-i686 x86_64}
 runs=${ONDAV_BENCH_RUNS:-12}
 devices=${ONDAV_BENCH_DEVICES:-with}
 states=${ONDAV_BENCH_STATES:-cold warm desktop}
-windows=${ONDAV_BENCH_WINDOWS:-7}
+windows=${ONDAV_BENCH_WINDOWS:-9}
 seconds=${ONDAV_BENCH_SECONDS:-6}
 export ONDAV_BENCH_SECONDS=$seconds
-batches=${ONDAV_BENCH_BATCHES:-11}
+batches=${ONDAV_BENCH_BATCHES:-2}
 parts=${ONDAV_BENCH_PARTS:-hot startup live xoscope}
 out=${ONDAV_BENCH_OUT:-$root/build/bench}
 # The Wine prefixes stay in the tree whatever ONDAV_BENCH_OUT says: making one
@@ -173,12 +174,15 @@ stop_program() {   # pid
 }
 
 # ---------------------------------------------------------------- 1. hot paths
-hot() {   # arch
-  local f=$out/hot-$1.tsv exe=$root/build/$1/bench/ondav_bench.exe
+# One round: a fresh process times every row in a few batches and appends
+# them to the build's file. Run once a round, the figures' spread holds what a
+# new start and the host's hour move, not only what one process sees.
+hot_round() {   # arch
+  local exe=$root/build/$1/bench/ondav_bench.exe
   [ -n "${ONDAV_BENCH_EXE_DIR:-}" ] && exe=$ONDAV_BENCH_EXE_DIR/ondav_bench-$1.exe
   gauge hot
-  "${wine[@]}" "$exe" "$batches" > "$f"
-  gauge hot
+  "${wine[@]}" "$exe" "$batches" >> "$out/hot-$1.tsv"
+  server_down
 }
 
 # ---------------------------------------------------------------- 2. start-up
@@ -261,8 +265,8 @@ startup_round() {   # arch round
   done
   server_down
 }
-startup() {   # arch
-  local r f
+startup_prepare() {   # arch
+  local f
   for f in "$out"/startup-"$1"-*.txt; do [ -e "$f" ] && : > "$f"; done
   # Two starts not counted: the program's file types get registered (as on a
   # machine where it is installed) and both programs' files are in the cache.
@@ -270,7 +274,6 @@ startup() {   # arch
   warm_up
   startup_once "$root/build/$1/bench/ondav_floor.exe" "${floor_probes[@]}" >/dev/null
   startup_once "$(ondav_exe "$1")" "${ondav_probes[@]}" >/dev/null
-  for r in $(seq 1 "$runs"); do startup_round "$1" "$r"; done
 }
 
 # ---------------------------------------------------------------- 3. live
@@ -350,8 +353,13 @@ part() { [[ " $parts " == *" $1 "* ]]; }
 for p in hot startup live; do if part $p; then rm -f "$out/gauge-$p.txt"; fi; done
 for arch in $archs; do
   setup_prefix "$arch"
-  if part hot; then echo "== $arch: hot paths"; hot "$arch"; fi
-  if part startup; then echo "== $arch: start-up, $runs rounds"; startup "$arch"; fi
+  if part hot || part startup; then echo "== $arch: hot paths and start-up, $runs rounds"; fi
+  if part hot; then rm -f "$out/hot-$arch.tsv"; fi
+  if part startup; then startup_prepare "$arch"; fi
+  for r in $(seq 1 "$runs"); do
+    if part startup; then startup_round "$arch" "$r"; fi
+    if part hot; then hot_round "$arch"; fi
+  done
 done
 # Live: each round measures every program once, on the same microphone, so
 # that what the machine does meanwhile falls on all of them alike.
